@@ -1,0 +1,41 @@
+#include "app/settings.h"
+
+#include <QSettings>
+
+const char* const kNoDatabase = "NO--DB";
+
+namespace {
+// Organisation "Tessavane" with no application name: one file, Tessavane.conf.
+QSettings Store() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tessavane"); }
+} // namespace
+
+QString GetSetting(const QString& section, const QString& key, const QString& fallback) {
+    const QVariant value = Store().value(section + "/" + key);
+    return value.isValid() ? value.toString() : fallback;
+}
+
+void SaveSetting(const QString& section, const QString& key, const QString& value) {
+    QSettings store = Store();
+    const QString name = section + "/" + key;
+    const QVariant old = store.value(name);
+    if (old.isValid() && old.toString() == value)
+        return;
+    store.setValue(name, value);
+    store.sync();
+}
+
+bool GetFlagSetting(const QString& section, const QString& key) {
+    return GetSetting(section, key, "False").trimmed().compare("True", Qt::CaseInsensitive) == 0;
+}
+
+void SaveFlagSetting(const QString& section, const QString& key, bool value) {
+    SaveSetting(section, key, value ? "True" : "False");
+}
+
+QString CurrentListSetting(const QString& fallback) {
+    return GetSetting("Database", "CurrentDatabase", fallback).trimmed();
+}
+
+void SaveCurrentListSetting(const QString& path) {
+    SaveSetting("Database", "CurrentDatabase", path);
+}

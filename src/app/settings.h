@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The per-user settings store: application "Tessavane", then section and key.
+// On Linux the values live in ~/.config/Tessavane.conf.
+QString GetSetting(const QString& section, const QString& key, const QString& fallback);
+void SaveSetting(const QString& section, const QString& key, const QString& value);
+
+// A "True"/"False" setting, compared without regard to case; missing means false.
+bool GetFlagSetting(const QString& section, const QString& key);
+void SaveFlagSetting(const QString& section, const QString& key, bool value);
+
+// Section "Database", key "CurrentDatabase": the current list's path, "NO--DB" for none.
+extern const char* const kNoDatabase;
+QString CurrentListSetting(const QString& fallback = QString::fromLatin1("NO--DB"));
+void SaveCurrentListSetting(const QString& path);

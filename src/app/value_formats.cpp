@@ -1,0 +1,126 @@
+#include "app/value_formats.h"
+
+namespace {
+bool g_international = false;
+
+bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+QString DigitsOnly(const QString& text, int limit) {
+    QString digits;
+    for (QChar c : text) {
+        if (digits.size() >= limit)
+            break;
+        if (IsDigit(c))
+            digits.append(c);
+    }
+    return digits;
+}
+
+constexpr int kSwitchCount = 16;
+} // namespace
+
+bool International() { return g_international; }
+void SetInternational(bool on) { g_international = on; }
+
+qint64 LeadingNumber(const QString& text) {
+    qint64 value = 0;
+    for (QChar c : text.trimmed()) {
+        if (!IsDigit(c))
+            break;
+        if (value > 100000000000000000LL)
+            break; // far beyond any phone or zip; keeps the arithmetic from overflowing
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+QString ReverseName(const QString& name, bool keepAmpersands) {
+    QString result = name;
+    const int semicolon = name.indexOf(QLatin1Char(';'));
+    if (semicolon >= 0)
+        result = name.mid(semicolon + 1).trimmed() + " " + name.left(semicolon).trimmed();
+    if (!keepAmpersands)
+        result.replace(QLatin1String("&"), QLatin1String("&&"));
+    return result;
+}
+
+QString PhoneDigits(const QString& text) {
+    if (International())
+        return text;
+    return DigitsOnly(text, 10).rightJustified(10, QLatin1Char('0'));
+}
+
+QString FormatPhone(const QString& stored) {
+    if (LeadingNumber(stored) == 0)
+        return QString();
+    if (International())
+        return stored;
+    const QString area = stored.left(3);
+    const QString exchange = stored.mid(3, 3);
+    const QString line = stored.right(4);
+    QString result;
+    if (LeadingNumber(area) > 0)
+        result = QStringLiteral("(%1) ").arg(LeadingNumber(area), 3, 10, QLatin1Char('0'));
+    result += QStringLiteral("%1-").arg(LeadingNumber(exchange), 3, 10, QLatin1Char('0'));
+    result += QStringLiteral("%1").arg(LeadingNumber(line), 4, 10, QLatin1Char('0'));
+    return result;
+}
+
+QString ZipDigits(const QString& text, bool padWithNines) {
+    if (International())
+        return text.trimmed().left(10);
+    return DigitsOnly(text, 9).leftJustified(9, QLatin1Char(padWithNines ? '9' : '0'));
+}
+
+QString FormatZip(const QString& stored) {
+    if (International())
+        return stored;
+    if (LeadingNumber(stored) == 0)
+        return QString();
+    const QString zip5 = stored.left(5);
+    const QString plus4 = stored.mid(5, 4);
+    QString result = LeadingNumber(zip5) != 0 ? zip5 : QString();
+    if (LeadingNumber(plus4) > 0)
+        result += "-" + plus4;
+    return result;
+}
+
+QString SequenceName(int code) {
+    static const char* const names[] = {"Name",         "City",           "State",
+                                        "Zip Code",     "E-Mail Address", "Phone Number",
+                                        "Code",         "Carrier Route",  "Date Edited"};
+    if (code < 0 || code > 8)
+        return QString();
+    return QString::fromLatin1(names[code]);
+}
+
+QString SwitchesOr(const QString& a, const QString& b) {
+    QString result = a;
+    for (int i = 0; i < kSwitchCount && i < result.size(); ++i) {
+        if (a.at(i) == QLatin1Char('1') || (i < b.size() && b.at(i) == QLatin1Char('1')))
+            result[i] = QLatin1Char('1');
+    }
+    return result;
+}
+
+QString SwitchesAnd(const QString& a, const QString& b) {
+    QString result = a;
+    for (int i = 0; i < kSwitchCount && i < result.size(); ++i) {
+        if (a.at(i) == QLatin1Char('0') || (i < b.size() && b.at(i) == QLatin1Char('0')))
+            result[i] = QLatin1Char('0');
+    }
+    return result;
+}
+
+QString SwitchesNot(const QString& a) {
+    QString result = a;
+    for (int i = 0; i < result.size(); ++i)
+        result[i] = a.at(i) == QLatin1Char('1') ? QLatin1Char('0') : QLatin1Char('1');
+    return result;
+}
+
+QString StripTrailingLineBreak(const QString& text) {
+    if (text.endsWith(QLatin1String("\r\n")))
+        return text.left(text.size() - 2);
+    return text;
+}

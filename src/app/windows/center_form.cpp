@@ -1,0 +1,15 @@
+#include "app/windows/center_form.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void CenterForm(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - size.width()) / 2,
+                 area.y() + (area.height() - size.height()) / 2);
+}

@@ -1,0 +1,70 @@
+#include "app/windows/qt_dialogs.h"
+
+#include "app/windows/fatal.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <cstdlib>
+
+namespace {
+QWidget* Parent() { return QApplication::activeWindow(); }
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void QtDialogs::ShowMessage(const QString& text, const QString& title, MessageIcon icon) {
+    QMessageBox box(ToQt(icon), title, text, QMessageBox::Ok, Parent());
+    box.exec();
+}
+
+bool QtDialogs::AskYesNo(const QString& text, const QString& title, MessageIcon icon) {
+    QMessageBox box(ToQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, Parent());
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDialogs::ShowFatal(int number, const QString& message) {
+    Fatal fatal(number, message, Parent());
+    fatal.exec();
+    // Closing the window ends the run at once, without any further saving.
+    std::_Exit(EXIT_FAILURE);
+}
+
+QString QtDialogs::OpenFileName(const QString& title, const QString& folder,
+                                const QString& filters) {
+    return QFileDialog::getOpenFileName(Parent(), title, folder, filters);
+}
+
+QString QtDialogs::SaveFileName(const QString& title, const QString& suggested,
+                                const QString& filters) {
+    return QFileDialog::getSaveFileName(Parent(), title, suggested, filters);
+}
+
+bool QtDialogs::InputText(const QString& prompt, const QString& title, QString& value) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(Parent(), title, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = text;
+    return ok;
+}
+
+void QtDialogs::Beep() { QApplication::beep(); }
+
+void QtDialogs::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
