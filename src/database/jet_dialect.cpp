@@ -6,7 +6,7 @@
 QString RewriteJetDateLiterals(const QString& sql) {
     if (!sql.contains(QLatin1Char('#')))
         return sql;
-    static const QRegularExpression literal(R"(^#(\d{1,2})/(\d{1,2})/(\d{4})#)");
+    static const QRegularExpression literal(R"(#(\d{1,2})/(\d{1,2})/(\d{4})#)");
     QString out;
     out.reserve(sql.size());
     int i = 0;

@@ -9,7 +9,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QStringList>
-#include <limits>
+#include <memory>
 
 namespace {
 
@@ -32,79 +32,130 @@ QVariant Conform(const ColumnDef& column, const QVariant& value) {
     }
 }
 
-class Salvage {
-public:
-    Salvage(Connection& from, Connection& to) : m_from(from), m_to(to) {}
+bool IsDamage(const EngineError& error) {
+    return error.IsDamagedFile() || (error.EngineCode() & 0xff) == 10; // I/O errors
+}
 
-    // Copies the readable rows of one table; columns are matched by name.
-    void CopyTable(const TableDef& table) {
-        QStringList columns;
-        std::vector<const ColumnDef*> defs;
+// Copies the readable rows of one table from the damaged file to the fresh one, in
+// row-number order, stepping over the row numbers that a damaged page holds and looking
+// up the rows around the damage one by one. Columns are matched by name.
+class TableSalvage {
+public:
+    TableSalvage(Connection& from, Connection& to, const TableDef& table)
+        : m_from(from), m_to(to), m_table(QLatin1String(table.name)),
+          m_limit(m_table == QLatin1String("Control") ? 1 : -1) {
         try {
-            Statement info = m_from.Prepare(QStringLiteral("PRAGMA table_info(\"%1\")")
-                                                .arg(QLatin1String(table.name)));
+            Statement info = m_from.Prepare("PRAGMA table_info(\"" + m_table + "\")");
             QStringList present;
             while (info.Step())
                 present << info.Text(1);
             for (const ColumnDef& column : table.columns) {
                 if (present.contains(QLatin1String(column.name), Qt::CaseInsensitive)) {
-                    columns << QStringLiteral("\"%1\"").arg(QLatin1String(column.name));
-                    defs.push_back(&column);
+                    m_columns << QStringLiteral("\"%1\"").arg(QLatin1String(column.name));
+                    m_defs.push_back(&column);
                 }
             }
         } catch (const EngineError&) {
-            return;
+            m_columns.clear(); // the table's description is unreadable: nothing to copy
         }
-        if (columns.isEmpty())
+    }
+
+    void Run() {
+        if (m_columns.isEmpty())
             return;
-        const QString select = QStringLiteral("SELECT rowid, %1 FROM \"%2\" WHERE rowid > ? "
-                                              "ORDER BY rowid")
-                                   .arg(columns.join(", "), QLatin1String(table.name));
         QStringList marks;
-        for (int i = 0; i < columns.size(); ++i)
+        for (int i = 0; i < m_columns.size(); ++i)
             marks << "?";
-        Statement insert = m_to.Prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                            .arg(QLatin1String(table.name), columns.join(", "),
-                                                 marks.join(", ")));
-        const bool onlyFirstRow = QLatin1String(table.name) == QLatin1String("Control");
-        qint64 last = std::numeric_limits<qint64>::min();
-        qint64 skip = 1;
+        m_insert = std::make_unique<Statement>(
+            m_to.Prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                             .arg(m_table, m_columns.join(", "), marks.join(", "))));
+        qint64 last = 0;
         while (true) {
             try {
-                Statement rows = m_from.Prepare(select);
+                Statement rows = m_from.Prepare(Select("rowid > ? ORDER BY rowid"));
                 rows.Bind(1, last);
                 while (rows.Step()) {
                     last = rows.Number(0);
-                    skip = 1;
-                    CopyRow(insert, rows, defs);
-                    if (onlyFirstRow)
+                    if (!Copy(rows))
                         return;
                 }
-                return; // the end of the table was reached
+                return; // the end of the table
             } catch (const EngineError& error) {
-                if (!error.IsDamagedFile() && error.EngineCode() != 10 /* I/O */)
+                if (!IsDamage(error))
                     throw;
             }
-            // A damaged page: step over the row numbers it holds, further each time.
-            if (last > std::numeric_limits<qint64>::max() - skip)
+            if (!StepOverDamage(last))
                 return;
-            last = last == std::numeric_limits<qint64>::min() ? skip : last + skip;
-            if (skip > (std::numeric_limits<qint64>::max() >> 2))
-                return;
-            skip *= 2;
         }
     }
 
 private:
-    void CopyRow(Statement& insert, const Statement& rows,
-                 const std::vector<const ColumnDef*>& defs) {
-        for (size_t i = 0; i < defs.size(); ++i)
-            insert.Bind(int(i) + 1, Conform(*defs[i], rows.Value(int(i) + 1)));
-        insert.Run();
+    static constexpr qint64 kMaxRowsLookedUp = 1 << 16;
+
+    QString Select(const QString& where) const {
+        return QStringLiteral("SELECT rowid, %1 FROM \"%2\" WHERE %3")
+            .arg(m_columns.join(", "), m_table, where);
+    }
+
+    // Finds a row number past the damage from which the table reads again, doubling the
+    // step each time; the rows skipped over are looked up one by one. False at the end.
+    bool StepOverDamage(qint64& last) {
+        for (qint64 skip = 1; skip < (qint64(1) << 60); skip *= 2) {
+            const qint64 probe = last + skip;
+            bool atEnd = false;
+            try {
+                Statement next = m_from.Prepare("SELECT rowid FROM \"" + m_table +
+                                                "\" WHERE rowid > ? ORDER BY rowid LIMIT 1");
+                next.Bind(1, probe);
+                atEnd = !next.Step();
+            } catch (const EngineError& error) {
+                if (!IsDamage(error))
+                    throw;
+                continue;
+            }
+            const bool more = LookUpEach(last + 1, qMin(probe, last + kMaxRowsLookedUp));
+            last = probe;
+            return more && !atEnd;
+        }
+        return false;
+    }
+
+    bool LookUpEach(qint64 first, qint64 lastId) {
+        Statement one = m_from.Prepare(Select("rowid = ?"));
+        for (qint64 id = first; id <= lastId; ++id) {
+            try {
+                one.Bind(1, id);
+                if (one.Step()) {
+                    const bool more = Copy(one);
+                    one.Reset();
+                    if (!more)
+                        return false;
+                }
+            } catch (const EngineError& error) {
+                if (!IsDamage(error))
+                    throw;
+            }
+        }
+        return true;
+    }
+
+    // Copies one row; false once the table's limit is reached.
+    bool Copy(const Statement& row) {
+        for (size_t i = 0; i < m_defs.size(); ++i)
+            m_insert->Bind(int(i) + 1, Conform(*m_defs[i], row.Value(int(i) + 1)));
+        m_insert->Run();
+        ++m_copied;
+        return m_limit < 0 || m_copied < m_limit;
     }
 
     Connection& m_from;
     Connection& m_to;
+    QString m_table;
+    int m_limit;
+    QStringList m_columns;
+    std::vector<const ColumnDef*> m_defs;
+    std::unique_ptr<Statement> m_insert;
+    int m_copied = 0;
 };
 
 // The damaged file holds a list when its control row can be read and carries the mark.
@@ -129,9 +180,8 @@ bool RepairListFile(const QString& path, QString* keptAs) {
             auto fresh = Connection::Open(work, Connection::Mode::Create);
             CreateSchema(*fresh);
             Transaction transaction(*fresh);
-            Salvage salvage(*damaged, *fresh);
             for (const TableDef& table : ListSchema())
-                salvage.CopyTable(table);
+                TableSalvage(*damaged, *fresh, table).Run();
             transaction.Commit();
         }
         const QString kept = FreeNameBeside(

@@ -21,6 +21,9 @@ public:
     // Positions count from 1. A null QVariant binds NULL.
     Statement& Bind(int position, const QVariant& value);
     Statement& Bind(int position, const QString& value);
+    Statement& Bind(int position, const char* value) {
+        return Bind(position, QString::fromUtf8(value));
+    }
     Statement& Bind(int position, qint64 value);
     Statement& Bind(int position, int value) { return Bind(position, qint64(value)); }
     Statement& Bind(int position, double value);

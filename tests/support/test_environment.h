@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/qt_print.h"
 #include "support/scripted_dialogs.h"
 
 #include <QString>
