@@ -20,7 +20,9 @@ Dialogs& Dialogs::Current() {
     return g_installed ? *g_installed : console;
 }
 
-void Dialogs::Install(Dialogs* dialogs) { g_installed = dialogs; }
+void Dialogs::Install(Dialogs* dialogs) {
+    g_installed = dialogs;
+}
 
 void ConsoleDialogs::ShowMessage(const QString& text, const QString& title, MessageIcon) {
     PrintLine(title.isEmpty() ? text : title + ": " + text);
@@ -44,8 +46,12 @@ QString ConsoleDialogs::SaveFileName(const QString&, const QString&, const QStri
     return QString();
 }
 
-bool ConsoleDialogs::InputText(const QString&, const QString&, QString&) { return false; }
+bool ConsoleDialogs::InputText(const QString&, const QString&, QString&) {
+    return false;
+}
 
 void ConsoleDialogs::Beep() {}
 
-void ConsoleDialogs::OpenUrl(const QUrl& url) { PrintLine(url.toString()); }
+void ConsoleDialogs::OpenUrl(const QUrl& url) {
+    PrintLine(url.toString());
+}

@@ -36,7 +36,9 @@ QString ProgramFolder() {
 
 } // namespace
 
-QString ApplicationTitle() { return QStringLiteral("Lettrino"); }
+QString ApplicationTitle() {
+    return QStringLiteral("Lettrino");
+}
 
 void Ding() {
     const QString player = SoundPlayer();

@@ -6,7 +6,9 @@ const char* const kNoDatabase = "NO--DB";
 
 namespace {
 // Organisation "Tessavane" with no application name: one file, Tessavane.conf.
-QSettings Store() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tessavane"); }
+QSettings Store() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tessavane");
+}
 } // namespace
 
 QString GetSetting(const QString& section, const QString& key, const QString& fallback) {

@@ -3,7 +3,9 @@
 namespace {
 bool g_international = false;
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 QString DigitsOnly(const QString& text, int limit) {
     QString digits;
@@ -19,8 +21,12 @@ QString DigitsOnly(const QString& text, int limit) {
 constexpr int kSwitchCount = 16;
 } // namespace
 
-bool International() { return g_international; }
-void SetInternational(bool on) { g_international = on; }
+bool International() {
+    return g_international;
+}
+void SetInternational(bool on) {
+    g_international = on;
+}
 
 qint64 LeadingNumber(const QString& text) {
     qint64 value = 0;
@@ -86,9 +92,9 @@ QString FormatZip(const QString& stored) {
 }
 
 QString SequenceName(int code) {
-    static const char* const names[] = {"Name",         "City",           "State",
-                                        "Zip Code",     "E-Mail Address", "Phone Number",
-                                        "Code",         "Carrier Route",  "Date Edited"};
+    static const char* const names[] = {"Name",     "City",           "State",
+                                        "Zip Code", "E-Mail Address", "Phone Number",
+                                        "Code",     "Carrier Route",  "Date Edited"};
     if (code < 0 || code > 8)
         return QString();
     return QString::fromLatin1(names[code]);

@@ -30,6 +30,7 @@ std::unique_ptr<Connection> Connection::Open(const QString& path, Mode mode) {
         flags |= SQLITE_OPEN_READWRITE;
         break;
     case Mode::ReadOnly:
+    case Mode::Salvage:
         flags |= SQLITE_OPEN_READONLY;
         break;
     case Mode::Create:
@@ -48,13 +49,19 @@ std::unique_ptr<Connection> Connection::Open(const QString& path, Mode mode) {
     sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             JetLikeFunction, nullptr, nullptr);
     std::unique_ptr<Connection> connection(new Connection(db, path));
+    // A file shorter than its header says is refused outright unless the schema may be
+    // read as it stands; for salvage, every page that is there is worth reading.
+    if (mode == Mode::Salvage)
+        connection->Execute("PRAGMA writable_schema = ON");
     // Reading the catalogue makes the engine look at the file now, so that a file that is
     // not a database fails here rather than at the first use.
     connection->QueryNumber("SELECT count(*) FROM sqlite_master");
     return connection;
 }
 
-Connection::~Connection() { sqlite3_close_v2(m_db); }
+Connection::~Connection() {
+    sqlite3_close_v2(m_db);
+}
 
 Statement Connection::Prepare(const QString& sql) {
     const QByteArray text = RewriteJetDateLiterals(sql).toUtf8();
@@ -72,8 +79,7 @@ void Connection::Execute(const QString& sql) {
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, text.constData(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
-        const EngineError error =
-            EngineError::FromEngine(sqlite3_extended_errcode(m_db), message);
+        const EngineError error = EngineError::FromEngine(sqlite3_extended_errcode(m_db), message);
         sqlite3_free(message);
         throw error;
     }
@@ -96,11 +102,17 @@ bool Connection::HasTable(const QString& table) {
     return statement.Step();
 }
 
-qint64 Connection::LastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
+qint64 Connection::LastInsertId() const {
+    return sqlite3_last_insert_rowid(m_db);
+}
 
-int Connection::Changes() const { return sqlite3_changes(m_db); }
+int Connection::Changes() const {
+    return sqlite3_changes(m_db);
+}
 
-bool Connection::IsReadOnly() const { return sqlite3_db_readonly(m_db, "main") == 1; }
+bool Connection::IsReadOnly() const {
+    return sqlite3_db_readonly(m_db, "main") == 1;
+}
 
 Transaction::Transaction(Connection& connection) : m_connection(connection) {
     m_connection.Execute("BEGIN IMMEDIATE");

@@ -15,6 +15,7 @@ public:
         ReadWrite, // an existing file; falls back to read-only when it is write-protected
         ReadOnly,  // an existing file, never written
         Create,    // the file is made when missing
+        Salvage,   // read-only, and reading as far as a damaged or cut-short file allows
     };
 
     static std::unique_ptr<Connection> Open(const QString& path, Mode mode = Mode::ReadWrite);

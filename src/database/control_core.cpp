@@ -21,13 +21,27 @@ QString ControlCore::Magic() const {
     }
 }
 
-qint64 ControlCore::DatabaseVersion() const { return ReadNumber("DatabaseVersion"); }
-qint64 ControlCore::CurrentTemplate() const { return ReadNumber("CurrentTemplate"); }
-void ControlCore::SetCurrentTemplate(qint64 id) { WriteNumber("CurrentTemplate", id); }
-qint64 ControlCore::CurrentFilter() const { return ReadNumber("CurrentFilter"); }
-void ControlCore::SetCurrentFilter(qint64 id) { WriteNumber("CurrentFilter", id); }
-qint64 ControlCore::CurrentLabel() const { return ReadNumber("CurrentLabel"); }
-void ControlCore::SetCurrentLabel(qint64 id) { WriteNumber("CurrentLabel", id); }
+qint64 ControlCore::DatabaseVersion() const {
+    return ReadNumber("DatabaseVersion");
+}
+qint64 ControlCore::CurrentTemplate() const {
+    return ReadNumber("CurrentTemplate");
+}
+void ControlCore::SetCurrentTemplate(qint64 id) {
+    WriteNumber("CurrentTemplate", id);
+}
+qint64 ControlCore::CurrentFilter() const {
+    return ReadNumber("CurrentFilter");
+}
+void ControlCore::SetCurrentFilter(qint64 id) {
+    WriteNumber("CurrentFilter", id);
+}
+qint64 ControlCore::CurrentLabel() const {
+    return ReadNumber("CurrentLabel");
+}
+void ControlCore::SetCurrentLabel(qint64 id) {
+    WriteNumber("CurrentLabel", id);
+}
 
 qint64 ControlCore::ReadNumber(const char* column) const {
     try {
@@ -40,10 +54,10 @@ qint64 ControlCore::ReadNumber(const char* column) const {
 
 void ControlCore::WriteNumber(const char* column, qint64 value) {
     try {
-        Statement update = m_connection->Prepare(
-            QStringLiteral("UPDATE Control SET \"%1\" = ? WHERE rowid = "
-                           "(SELECT min(rowid) FROM Control)")
-                .arg(column));
+        Statement update =
+            m_connection->Prepare(QStringLiteral("UPDATE Control SET \"%1\" = ? WHERE rowid = "
+                                                 "(SELECT min(rowid) FROM Control)")
+                                      .arg(column));
         update.Bind(1, value).Run();
     } catch (const EngineError& error) {
         InfoBox(error.Text());

@@ -35,8 +35,8 @@ EngineError FromCheckConstraint(const QString& constraint, int code) {
 } // namespace
 
 EngineError::EngineError(int number, const QString& description, int engineCode)
-    : std::runtime_error(description.toStdString()), m_number(number),
-      m_description(description), m_engineCode(engineCode) {}
+    : std::runtime_error(description.toStdString()), m_number(number), m_description(description),
+      m_engineCode(engineCode) {}
 
 EngineError EngineError::FromEngine(int engineCode, const char* engineMessage) {
     const QString message = QString::fromUtf8(engineMessage ? engineMessage : "");
@@ -71,7 +71,9 @@ EngineError EngineError::FromConnection(sqlite3* db, int engineCode) {
     return FromEngine((extended & 0xff) == (engineCode & 0xff) ? extended : engineCode, message);
 }
 
-QString EngineError::Text() const { return QString::number(m_number) + " " + m_description; }
+QString EngineError::Text() const {
+    return QString::number(m_number) + " " + m_description;
+}
 
 bool EngineError::IsDamagedFile() const {
     return m_number == JetError::Damaged || m_number == JetError::UnrecognisedFormat;

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 
-bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
+bool FileExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
 
 QString FileNamePart(const QString& path, QString* folder) {
     int n = path.size();

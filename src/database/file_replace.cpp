@@ -18,8 +18,7 @@ bool SyncFile(const QString& path) {
 }
 
 void SyncFolderOf(const QString& path) {
-    const int fd =
-        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY);
+    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -38,8 +37,8 @@ QString WorkFileBeside(const QString& path, const QString& tag) {
 bool ReplaceFile(const QString& finished, const QString& target) {
     if (!SyncFile(finished))
         return false;
-    if (::rename(QFile::encodeName(finished).constData(),
-                 QFile::encodeName(target).constData()) != 0)
+    if (::rename(QFile::encodeName(finished).constData(), QFile::encodeName(target).constData()) !=
+        0)
         return false;
     SyncFolderOf(target);
     return true;

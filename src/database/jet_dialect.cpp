@@ -81,7 +81,9 @@ char32_t NextChar(const unsigned char*& p) {
     return c;
 }
 
-char32_t Fold(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+char32_t Fold(char32_t c) {
+    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
 
 // Matches one pattern element at p against c. On return p stands after the element.
 bool MatchOne(const unsigned char*& p, char32_t c) {

@@ -42,8 +42,7 @@ OpenResult TryOpen(const QString& path, std::unique_ptr<Connection>& connection)
 OpenResult Validate(Connection& connection) {
     try {
         Statement control = connection.Prepare("SELECT Identification FROM Control");
-        if (control.Step() && !control.IsNull(0) &&
-            control.Text(0) == QLatin1String(kIdentityMark))
+        if (control.Step() && !control.IsNull(0) && control.Text(0) == QLatin1String(kIdentityMark))
             return OpenResult::Opened;
         return OpenResult::NotAList;
     } catch (const EngineError& error) {

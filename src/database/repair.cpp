@@ -67,19 +67,26 @@ public:
         for (int i = 0; i < m_columns.size(); ++i)
             marks << "?";
         m_insert = std::make_unique<Statement>(
-            m_to.Prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+            m_to.Prepare(QStringLiteral("INSERT OR IGNORE INTO \"%1\" (%2) VALUES (%3)")
                              .arg(m_table, m_columns.join(", "), marks.join(", "))));
         qint64 last = 0;
         while (true) {
             try {
                 Statement rows = m_from.Prepare(Select("rowid > ? ORDER BY rowid"));
                 rows.Bind(1, last);
+                bool damaged = false;
                 while (rows.Step()) {
+                    // Row numbers only ever rise; anything else is read from a ruined page.
+                    if (rows.Number(0) <= last) {
+                        damaged = true;
+                        break;
+                    }
                     last = rows.Number(0);
                     if (!Copy(rows))
                         return;
                 }
-                return; // the end of the table
+                if (!damaged)
+                    return; // the end of the table
             } catch (const EngineError& error) {
                 if (!IsDamage(error))
                     throw;
@@ -125,12 +132,13 @@ private:
         for (qint64 id = first; id <= lastId; ++id) {
             try {
                 one.Bind(1, id);
-                if (one.Step()) {
+                if (one.Step() && one.Number(0) == id) {
                     const bool more = Copy(one);
                     one.Reset();
                     if (!more)
                         return false;
                 }
+                one.Reset();
             } catch (const EngineError& error) {
                 if (!IsDamage(error))
                     throw;
@@ -139,7 +147,8 @@ private:
         return true;
     }
 
-    // Copies one row; false once the table's limit is reached.
+    // Copies one row; false once the table's limit is reached. A row that the fresh file
+    // refuses even after Conform (a second copy of a row number) is left out.
     bool Copy(const Statement& row) {
         for (size_t i = 0; i < m_defs.size(); ++i)
             m_insert->Bind(int(i) + 1, Conform(*m_defs[i], row.Value(int(i) + 1)));
@@ -174,7 +183,7 @@ bool RepairListFile(const QString& path, QString* keptAs) {
     const QString work = WorkFileBeside(path, "repair");
     try {
         {
-            auto damaged = Connection::Open(path, Connection::Mode::ReadOnly);
+            auto damaged = Connection::Open(path, Connection::Mode::Salvage);
             if (!HasReadableControlRow(*damaged))
                 return false;
             auto fresh = Connection::Open(work, Connection::Mode::Create);

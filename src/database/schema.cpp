@@ -9,15 +9,27 @@ const char* const kZeroDate = "1899-12-30";
 
 namespace {
 
-ColumnDef Counter() { return {"ID", ColumnType::Counter, 0, nullptr, false}; }
+ColumnDef Counter() {
+    return {"ID", ColumnType::Counter, 0, nullptr, false};
+}
 ColumnDef Text(const char* name, int size, const char* def = "''", bool zeroLength = true) {
     return {name, ColumnType::Text, size, def, zeroLength};
 }
-ColumnDef Memo(const char* name) { return {name, ColumnType::Memo, 0, "''", true}; }
-ColumnDef Long(const char* name) { return {name, ColumnType::Long, 0, "0", false}; }
-ColumnDef Byte(const char* name) { return {name, ColumnType::Byte, 0, "0", false}; }
-ColumnDef Single(const char* name) { return {name, ColumnType::Single, 0, "0", false}; }
-ColumnDef Date(const char* name) { return {name, ColumnType::Date, 0, "0", false}; }
+ColumnDef Memo(const char* name) {
+    return {name, ColumnType::Memo, 0, "''", true};
+}
+ColumnDef Long(const char* name) {
+    return {name, ColumnType::Long, 0, "0", false};
+}
+ColumnDef Byte(const char* name) {
+    return {name, ColumnType::Byte, 0, "0", false};
+}
+ColumnDef Single(const char* name) {
+    return {name, ColumnType::Single, 0, "0", false};
+}
+ColumnDef Date(const char* name) {
+    return {name, ColumnType::Date, 0, "0", false};
+}
 
 std::vector<TableDef> MakeSchema() {
     const char* switchesDefault = "'0000000000000000'";
@@ -63,22 +75,24 @@ std::vector<TableDef> MakeSchema() {
          {}},
         {"Template",
          {Counter(), Text("TemplateName", 20), Text("Name", 34), Text("Address", 200),
-          Text("City", 20), Text("State", 2), Text("Zip", 9), Text("EMail", 35),
-          Text("Phone", 15), Text("Attention", 35), Text("Code", 20), Text("CarRt", 20),
+          Text("City", 20), Text("State", 2), Text("Zip", 9), Text("EMail", 35), Text("Phone", 15),
+          Text("Attention", 35), Text("Code", 20), Text("CarRt", 20),
           Text("Switches", 16, switchesDefault, false), Memo("Notes"), Byte("Marked")},
          {{"TemplateName", "TemplateName"}}},
         {"List",
-         {Counter(), Text("Name", 34), Text("Address", 200), Text("City", 20),
-          Text("State", 2), Text("Zip", 10), Text("DPOverride", 2), Text("EMail", 35),
-          Text("Phone", 15), Text("Attention", 35), Text("Code", 20), Text("CarRt", 20),
-          Date("LastEdit"), Text("Switches", 16, switchesDefault, false), Memo("Notes"),
-          Byte("Marked"), Byte("Imported")},
+         {Counter(), Text("Name", 34), Text("Address", 200), Text("City", 20), Text("State", 2),
+          Text("Zip", 10), Text("DPOverride", 2), Text("EMail", 35), Text("Phone", 15),
+          Text("Attention", 35), Text("Code", 20), Text("CarRt", 20), Date("LastEdit"),
+          Text("Switches", 16, switchesDefault, false), Memo("Notes"), Byte("Marked"),
+          Byte("Imported")},
          {{"Name", "Name"}}},
         {"SwitchNames", {Counter(), Text("Name", 32)}, {}},
     };
 }
 
-QString Quoted(const char* name) { return QStringLiteral("\"%1\"").arg(QLatin1String(name)); }
+QString Quoted(const char* name) {
+    return QStringLiteral("\"%1\"").arg(QLatin1String(name));
+}
 
 QString ColumnSql(const ColumnDef& c) {
     const QString name = Quoted(c.name);
@@ -136,9 +150,9 @@ QString CreateTableSql(const TableDef& table) {
 std::vector<QString> CreateIndexSql(const TableDef& table) {
     std::vector<QString> statements;
     for (const IndexDef& index : table.indexes)
-        statements.push_back(QStringLiteral("CREATE INDEX %1 ON %2 (%3 COLLATE NOCASE)")
-                                 .arg(Quoted(index.name), Quoted(table.name),
-                                      Quoted(index.column)));
+        statements.push_back(
+            QStringLiteral("CREATE INDEX %1 ON %2 (%3 COLLATE NOCASE)")
+                .arg(Quoted(index.name), Quoted(table.name), Quoted(index.column)));
     return statements;
 }
 

@@ -5,7 +5,9 @@
 #include <sqlite3.h>
 #include <utility>
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
 Statement::Statement(Statement&& other) noexcept
     : m_db(other.m_db), m_stmt(std::exchange(other.m_stmt, nullptr)) {}
@@ -67,9 +69,13 @@ void Statement::Run() {
     }
 }
 
-void Statement::Reset() { sqlite3_reset(m_stmt); }
+void Statement::Reset() {
+    sqlite3_reset(m_stmt);
+}
 
-int Statement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::ColumnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
 QString Statement::ColumnName(int column) const {
     return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
@@ -84,9 +90,13 @@ QString Statement::Text(int column) const {
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
 }
 
-qint64 Statement::Number(int column) const { return sqlite3_column_int64(m_stmt, column); }
+qint64 Statement::Number(int column) const {
+    return sqlite3_column_int64(m_stmt, column);
+}
 
-double Statement::Real(int column) const { return sqlite3_column_double(m_stmt, column); }
+double Statement::Real(int column) const {
+    return sqlite3_column_double(m_stmt, column);
+}
 
 QVariant Statement::Value(int column) const {
     switch (sqlite3_column_type(m_stmt, column)) {

@@ -56,7 +56,8 @@ TEST_F(OpenDatabase, AMissingFileOrAFolderIsNotFoundAndTheSettingIsReset) {
     const QString missing = Path("Gone.mdb");
     SetCurrentList("  " + missing + " ");
     EXPECT_EQ(OpenCurrentDatabase(), nullptr);
-    m_dialogs->ExpectMessage("Couldn't find " + missing + ". Please select a mailing list to open.");
+    m_dialogs->ExpectMessage("Couldn't find " + missing +
+                             ". Please select a mailing list to open.");
     EXPECT_EQ(CurrentListSetting(), "NO--DB");
 
     QDir().mkdir(Path("folder.mdb"));

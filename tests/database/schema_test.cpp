@@ -47,8 +47,8 @@ TEST_F(Schema, TablesAreCreatedInOrderAndEmpty) {
                                 "name NOT LIKE 'sqlite*' ORDER BY rowid");
     while (s.Step())
         tables << s.Text(0);
-    EXPECT_EQ(tables, QStringList({"Control", "Filter", "Labels", "Template", "List",
-                                   "SwitchNames"}));
+    EXPECT_EQ(tables,
+              QStringList({"Control", "Filter", "Labels", "Template", "List", "SwitchNames"}));
     for (const QString& table : tables)
         EXPECT_EQ(m_db->QueryNumber("SELECT count(*) FROM " + table), 0) << table.toStdString();
 }
@@ -97,8 +97,7 @@ TEST_F(Schema, ColumnsTypesAndDefaultsAreThoseOfTheListFile) {
 
 TEST_F(Schema, CountersAreAutoIncrementingKeysAndTextIsCaseBlind) {
     for (const char* table : {"Filter", "Labels", "Template", "List", "SwitchNames"})
-        EXPECT_TRUE(TableSql(table).contains("\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT"))
-            << table;
+        EXPECT_TRUE(TableSql(table).contains("\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT")) << table;
     EXPECT_FALSE(TableSql("Control").contains("PRIMARY KEY"));
     EXPECT_TRUE(TableSql("List").contains("\"Name\" TEXT COLLATE NOCASE"));
     EXPECT_TRUE(TableSql("List").contains("\"Notes\" TEXT COLLATE NOCASE"));
@@ -134,8 +133,7 @@ TEST_F(Schema, TheEngineRefusesValuesThatBreakTheColumnRules) {
             ADD_FAILURE() << "accepted: " << sql.toStdString();
         } catch (const EngineError& error) {
             EXPECT_EQ(error.Number(), number) << sql.toStdString();
-            EXPECT_TRUE(error.Description().contains(words))
-                << error.Description().toStdString();
+            EXPECT_TRUE(error.Description().contains(words)) << error.Description().toStdString();
         }
     };
     expectRefused("INSERT INTO List (Name) VALUES ('" + QString(35, 'x') + "')", 3163,

@@ -84,4 +84,6 @@ bool ScriptedDialogs::InputText(const QString& prompt, const QString& title, QSt
     return true;
 }
 
-void ScriptedDialogs::OpenUrl(const QUrl& url) { m_urls << url.toString(); }
+void ScriptedDialogs::OpenUrl(const QUrl& url) {
+    m_urls << url.toString();
+}

@@ -29,7 +29,9 @@ void LettrinoTest::TearDown() {
     m_dir.reset();
 }
 
-QString LettrinoTest::Path(const QString& name) const { return m_dir->filePath(name); }
+QString LettrinoTest::Path(const QString& name) const {
+    return m_dir->filePath(name);
+}
 
 QString LettrinoTest::FixtureFolder() {
     const QStringList candidates = {qEnvironmentVariable("LETTRINO_FIXTURES"),
@@ -62,14 +64,16 @@ QString LettrinoTest::MakeList(const QString& name, bool current) {
                         "CurrentTemplate, CurrentFilter, CurrentLabel) "
                         "VALUES ('Tessavane', 2, 0, 0, 0)");
     for (int i = 1; i <= 16; ++i)
-        connection->Execute(QStringLiteral("INSERT INTO SwitchNames (ID, Name) VALUES (%1, '')")
-                                .arg(i));
+        connection->Execute(
+            QStringLiteral("INSERT INTO SwitchNames (ID, Name) VALUES (%1, '')").arg(i));
     if (current)
         SetCurrentList(path);
     return path;
 }
 
-void LettrinoTest::SetCurrentList(const QString& path) { SaveCurrentListSetting(path); }
+void LettrinoTest::SetCurrentList(const QString& path) {
+    SaveCurrentListSetting(path);
+}
 
 QByteArray ReadBytes(const QString& path) {
     QFile file(path);

@@ -10,7 +10,9 @@
 #include <cstdlib>
 
 namespace {
-QWidget* Parent() { return QApplication::activeWindow(); }
+QWidget* Parent() {
+    return QApplication::activeWindow();
+}
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
     switch (icon) {
@@ -65,6 +67,10 @@ bool QtDialogs::InputText(const QString& prompt, const QString& title, QString& 
     return ok;
 }
 
-void QtDialogs::Beep() { QApplication::beep(); }
+void QtDialogs::Beep() {
+    QApplication::beep();
+}
 
-void QtDialogs::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void QtDialogs::OpenUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
