@@ -9,17 +9,24 @@
 
 #include <QFile>
 
-bool CreateNewDatabase(const QString& path) {
-    if (path.trimmed() == CurrentListSetting("MyMail.mdb")) {
-        InfoBox("Can't overwrite the current database");
+void WriteEmptyList(const QString& path) {
+    auto connection = Connection::Open(path, Connection::Mode::Create);
+    CreateSchema(*connection);
+}
+
+bool RefuseCurrentListPath(const QString& path) {
+    if (path.trimmed() != CurrentListSetting("MyMail.mdb"))
         return false;
-    }
+    InfoBox("Can't overwrite the current database");
+    return true;
+}
+
+bool CreateNewDatabase(const QString& path) {
+    if (RefuseCurrentListPath(path))
+        return false;
     const QString work = WorkFileBeside(path, "new");
     try {
-        {
-            auto connection = Connection::Open(work, Connection::Mode::Create);
-            CreateSchema(*connection);
-        }
+        WriteEmptyList(work);
         if (!ReplaceFile(work, path))
             throw EngineError(JetError::FileLocked, "The new list could not be put in place.");
         return true;

@@ -6,3 +6,11 @@
 // there (the new file is written completely before it takes the old one's place). Refuses
 // the current list's own path with a message; any other failure returns false silently.
 bool CreateNewDatabase(const QString& path);
+
+// Makes an empty list file with the full schema at a path where no file is; throws
+// EngineError on failure.
+void WriteEmptyList(const QString& path);
+
+// True (after telling the user "Can't overwrite the current database") when path is the
+// current list's own path.
+bool RefuseCurrentListPath(const QString& path);

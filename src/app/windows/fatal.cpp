@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/windows/center_form.h"
 
+#include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -12,23 +13,25 @@ Fatal::Fatal(int number, const QString& message, QWidget* parent) : QDialog(pare
     setWindowTitle("Fatal Error");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto addLabel = [&](const QString& name, const QString& text) {
+    auto makeLabel = [this](const QString& name, const QString& text) {
         auto* label = new QLabel(text, this);
         label->setObjectName(name);
         label->setWordWrap(true);
-        layout->addWidget(label);
         return label;
     };
     QLabel* heading =
-        addLabel("HeadingLabel", "An unexpected and fatal error has occurred in this software");
+        makeLabel("HeadingLabel", "An unexpected and fatal error has occurred in this software");
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    addLabel("ErrorNumberBox", QString::number(number));
-    addLabel("ErrorMessageBox", message);
-    addLabel("ExitLabel", "Press any key to exit the program");
-    addLabel("MakerLabel", "Lettrino, by the Lettrino developers. Your lists are kept in "
-                           "their files; nothing more is written now.");
+    layout->addWidget(heading);
+    auto* details = new QFormLayout;
+    details->addRow("Error number:", makeLabel("ErrorNumberBox", QString::number(number)));
+    details->addRow("Message:", makeLabel("ErrorMessageBox", message));
+    layout->addLayout(details);
+    layout->addWidget(makeLabel("ExitLabel", "Press any key to exit the program"));
+    layout->addWidget(makeLabel("MakerLabel", "Lettrino mailing lists. Your lists are safe in "
+                                              "their files; nothing more is written now."));
     setMinimumWidth(420);
 }
 

@@ -5,6 +5,7 @@
 #include "database/connection.h"
 #include "database/engine_error.h"
 #include "database/open_database.h"
+#include "database/windows/new_list.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,6 +20,12 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent), m_listLabel(new QLabe
     setCentralWidget(m_listLabel);
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
+    QAction* newList = file->addAction("&New Mailing List...", this, [this] {
+        NewList window(this);
+        window.exec();
+    });
+    newList->setObjectName("mnuFileNew");
+    file->addSeparator();
     QAction* exit = file->addAction("E&xit", this, &QWidget::close);
     exit->setObjectName("mnuFileExit");
     resize(640, 400);

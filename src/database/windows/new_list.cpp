@@ -1,0 +1,119 @@
+#include "database/windows/new_list.h"
+
+#include "app/dialogs.h"
+#include "app/messages.h"
+#include "app/settings.h"
+#include "app/windows/center_form.h"
+#include "database/engine_error.h"
+#include "database/file_names.h"
+#include "database/make_new_list.h"
+#include "database/upgrade.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString CurrentListPath() {
+    return GetSetting("Database", "CurrentDatabase", "").trimmed();
+}
+
+QCheckBox* AddCheck(QWidget* parent, QVBoxLayout* layout, const char* name, const char* caption,
+                    bool enabled) {
+    auto* check = new QCheckBox(QString::fromLatin1(caption), parent);
+    check->setObjectName(QString::fromLatin1(name));
+    check->setChecked(enabled);
+    check->setEnabled(enabled);
+    layout->addWidget(check);
+    return check;
+}
+
+// The message for a failure to make the list, by its error number.
+QString FailureMessage(int number) {
+    switch (number) {
+    case JetError::DiskFull:
+        return QStringLiteral("Not enough space on the destination disk");
+    case JetError::FileLocked:
+        return QStringLiteral("File is locked or write protected");
+    default:
+        return QStringLiteral("Couldn't create the mailing list. Reason unknown.");
+    }
+}
+
+} // namespace
+
+NewList::NewList(QWidget* parent) : QDialog(parent) {
+    setObjectName("NewList");
+    setWindowTitle("Make a New Mailing List");
+    setModal(true);
+    // The check boxes mean something only when a list is current to take things from.
+    const bool haveCurrent = FileExists(CurrentListPath());
+
+    auto* layout = new QVBoxLayout(this);
+    auto* frame = new QGroupBox("Options", this);
+    frame->setObjectName("Frame1");
+    auto* frameLayout = new QVBoxLayout(frame);
+    m_templateCheck =
+        AddCheck(frame, frameLayout, "TemplateCheck", "Transfer Templates", haveCurrent);
+    m_namesCheck = AddCheck(frame, frameLayout, "NamesCheck", "Transfer Switch Names", haveCurrent);
+    m_filterCheck = AddCheck(frame, frameLayout, "FilterCheck", "Transfer Filters", haveCurrent);
+    layout->addWidget(frame);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKButton");
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CancelButton");
+    layout->addWidget(buttons);
+    connect(ok, &QPushButton::clicked, this, &NewList::OKButtonClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    adjustSize();
+    CenterForm(this);
+}
+
+void NewList::OKButtonClick() {
+    const QString current = CurrentListPath();
+    const bool noCurrent = !FileExists(current);
+    try {
+        UpgradeDatabase(current);
+    } catch (...) {
+        // The list stays as it is; MakeNewList opens it again when it is needed.
+    }
+    QString path =
+        Dialogs::Current().SaveFileName(windowTitle(), QString(), "Database Files (*.mdb)");
+    if (path.isEmpty()) {
+        reject();
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty())
+        path += ".mdb";
+    const QFileInfo target(path);
+    if (!target.absoluteDir().exists() || target.isDir()) {
+        InfoBox("Invalid path name: \n" + path);
+        reject();
+        return;
+    }
+    NewListOptions options;
+    options.templates = m_templateCheck->isChecked();
+    options.switchNames = m_namesCheck->isChecked();
+    options.filters = m_filterCheck->isChecked();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents();
+    QString failure;
+    try {
+        MakeNewList(path, noCurrent, options);
+    } catch (const EngineError& error) {
+        failure = FailureMessage(error.Number());
+    }
+    QApplication::restoreOverrideCursor();
+    if (!failure.isEmpty())
+        InfoBox(failure);
+    accept();
+}
