@@ -1,0 +1,116 @@
+#include "database/list_file_operations.h"
+
+#include "database/connection.h"
+#include "database/engine_error.h"
+#include "database/file_names.h"
+#include "database/file_replace.h"
+#include "database/statement.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+EngineError FromErrno(int error, const QString& what) {
+    const QString description = what + ": " + QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return EngineError(JetError::DiskFull, description);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+    case EBUSY:
+        return EngineError(JetError::FileLocked, description);
+    default:
+        return EngineError(error, description);
+    }
+}
+
+// Copies a file byte for byte and flushes the copy to disk.
+void CopyFile(const QString& from, const QString& to) {
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        throw FromErrno(errno, "Can't read " + from);
+    const int out =
+        ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        throw FromErrno(error, "Can't write " + to);
+    }
+    char buffer[1 << 16];
+    int error = 0;
+    while (error == 0) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0) {
+            error = errno == EINTR ? 0 : errno;
+            continue;
+        }
+        if (got == 0)
+            break;
+        for (ssize_t done = 0; done < got && error == 0;) {
+            const ssize_t put = ::write(out, buffer + done, size_t(got - done));
+            if (put < 0)
+                error = errno == EINTR ? 0 : errno;
+            else
+                done += put;
+        }
+    }
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    ::close(in);
+    if (error != 0)
+        throw FromErrno(error, "Can't write " + to);
+}
+
+} // namespace
+
+void BackupListFile(const QString& source, const QString& target) {
+    const QString work = WorkFileBeside(target, "backup");
+    try {
+        CopyFile(source, work);
+        if (!ReplaceFile(work, target))
+            throw FromErrno(errno, "Can't put the copy at " + target);
+    } catch (const EngineError&) {
+        QFile::remove(work);
+        throw;
+    }
+}
+
+QString CompactWorkFile(const QString& path) {
+    QString folder;
+    FileNamePart(path, &folder);
+    return folder + "LTCompact.mdb";
+}
+
+QString CompactBackupFile(const QString& path) {
+    return path.left(path.size() - 3) + "BAK";
+}
+
+void CompactListFile(const QString& path) {
+    const QString work = CompactWorkFile(path);
+    const QString backup = CompactBackupFile(path);
+    QFile::remove(work);
+    try {
+        {
+            auto connection = Connection::Open(path, Connection::Mode::ReadOnly);
+            Statement vacuum = connection->Prepare("VACUUM INTO ?");
+            vacuum.Bind(1, work).Run();
+        }
+        QFile::remove(backup);
+        if (!KeepFileAs(path, backup))
+            throw FromErrno(errno, "Can't keep the previous version as " + backup);
+        if (!ReplaceFile(work, path))
+            throw FromErrno(errno, "Can't put the compacted list at " + path);
+    } catch (const EngineError&) {
+        QFile::remove(work);
+        throw;
+    }
+}
