@@ -6,18 +6,28 @@ const char* const kNoDatabase = "NO--DB";
 
 namespace {
 // Organisation "Tessavane" with no application name: one file, Tessavane.conf.
-QSettings Store() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tessavane");
+QSettings Store(const QString& application = QStringLiteral("Tessavane")) {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, application);
 }
 } // namespace
 
 QString GetSetting(const QString& section, const QString& key, const QString& fallback) {
-    const QVariant value = Store().value(section + "/" + key);
-    return value.isValid() ? value.toString() : fallback;
+    return GetApplicationSetting(QStringLiteral("Tessavane"), section, key, fallback);
 }
 
 void SaveSetting(const QString& section, const QString& key, const QString& value) {
-    QSettings store = Store();
+    SaveApplicationSetting(QStringLiteral("Tessavane"), section, key, value);
+}
+
+QString GetApplicationSetting(const QString& application, const QString& section,
+                              const QString& key, const QString& fallback) {
+    const QVariant value = Store(application).value(section + "/" + key);
+    return value.isValid() ? value.toString() : fallback;
+}
+
+void SaveApplicationSetting(const QString& application, const QString& section, const QString& key,
+                            const QString& value) {
+    QSettings store = Store(application);
     const QString name = section + "/" + key;
     const QVariant old = store.value(name);
     if (old.isValid() && old.toString() == value)

@@ -7,6 +7,13 @@
 QString GetSetting(const QString& section, const QString& key, const QString& fallback);
 void SaveSetting(const QString& section, const QString& key, const QString& value);
 
+// The same store under another application name, for callers that are handed the name
+// (the printer window); "Tessavane" gives the values above.
+QString GetApplicationSetting(const QString& application, const QString& section,
+                              const QString& key, const QString& fallback);
+void SaveApplicationSetting(const QString& application, const QString& section, const QString& key,
+                            const QString& value);
+
 // A "True"/"False" setting, compared without regard to case; missing means false.
 bool GetFlagSetting(const QString& section, const QString& key);
 void SaveFlagSetting(const QString& section, const QString& key, bool value);

@@ -1,0 +1,3 @@
+#include "printing/page_device.h"
+
+PageDevice::~PageDevice() = default;

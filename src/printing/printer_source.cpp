@@ -1,0 +1,3 @@
+#include "printing/printer_source.h"
+
+PrinterSource::~PrinterSource() = default;
