@@ -73,6 +73,10 @@ void Statement::Reset() {
     sqlite3_reset(m_stmt);
 }
 
+bool Statement::IsReadOnly() const {
+    return sqlite3_stmt_readonly(m_stmt) != 0;
+}
+
 int Statement::ColumnCount() const {
     return sqlite3_column_count(m_stmt);
 }

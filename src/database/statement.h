@@ -34,6 +34,8 @@ public:
     void Run();
     void Reset();
 
+    // True when running the statement cannot change the file.
+    bool IsReadOnly() const;
     int ColumnCount() const;
     QString ColumnName(int column) const;
     bool IsNull(int column) const;

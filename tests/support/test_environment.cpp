@@ -60,12 +60,15 @@ QString LettrinoTest::MakeList(const QString& name, bool current) {
     SaveCurrentListSetting("NO--DB");
     EXPECT_TRUE(CreateNewDatabase(path));
     auto connection = Connection::Open(path);
+    // One transaction: a commit per row would make every test wait for the disk.
+    Transaction rows(*connection);
     connection->Execute("INSERT INTO Control (Identification, DatabaseVersion, "
                         "CurrentTemplate, CurrentFilter, CurrentLabel) "
                         "VALUES ('Tessavane', 2, 0, 0, 0)");
     for (int i = 1; i <= 16; ++i)
         connection->Execute(
             QStringLiteral("INSERT INTO SwitchNames (ID, Name) VALUES (%1, '')").arg(i));
+    rows.Commit();
     if (current)
         SetCurrentList(path);
     return path;

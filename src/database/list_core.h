@@ -1,0 +1,135 @@
+#pragma once
+
+#include "database/record_store.h"
+
+#include <QString>
+#include <memory>
+
+class KeysetCursor;
+class QDate;
+class RecordCursor;
+class TableCursor;
+struct ListRecord;
+
+// The address records of the current list (table List): the one class through which the
+// program reads, searches, adds, changes and deletes them.
+//
+// The store works on one of two sets. In table mode (after creation, and after
+// SetCurrentFilter without a current filter) the set is the whole table in name order, or
+// in ID order after SetIndex("ID"); moves and the name search are index look-ups and rows
+// changed through other stores are seen at once. In query mode (a filter, the ZIP-and-name
+// order, the marked or the imported records) the set is the rows of a query in the query's
+// order, collected when the query runs; searches find the first row of the set that
+// matches.
+//
+// Creation opens the current list; when that fails the program stops with fatal error 4.
+class ListCore : public RecordStore {
+public:
+    ListCore();
+    ~ListCore() override;
+
+    // The number of records in the current set.
+    qint64 Records();
+    // The number of marked records in the whole list, whatever the set.
+    qint64 MarkedRecordCount();
+    // Table mode only: "ID" or "Name" selects the order; other names do nothing.
+    void SetIndex(const QString& name);
+    qint64 ID() const;
+    // Makes the record with that ID current; "Invalid ID sent to ListCore" when the set has
+    // none, with the current record unchanged.
+    void SetID(qint64 id);
+
+    // The current record's columns. Without a current record: "No current List record"
+    // and an empty value (0, empty text, null date). Writes store the value at once.
+    int Marked() const;
+    void SetMarked(int value);
+    int Imported() const;
+    void SetImported(int value);
+    QString Code() const;
+    void SetCode(const QString& value);
+    QString CarRt() const;
+    void SetCarRt(const QString& value);
+    QString Switches() const;
+    void SetSwitches(const QString& value);
+    QString DPOverride() const;
+    void SetDPOverride(const QString& value);
+    QString Name() const;
+    QString Address() const;
+    QString City() const;
+    QString State() const;
+    QString Zip() const;
+    QString EMail() const;
+    QString Phone() const;
+    QString Attention() const;
+    void SetAttention(const QString& value);
+    QDate LastEdit() const;
+    QString Notes() const;
+
+    // Moves. An empty set gives "There are no List records." and false; MoveUp past the
+    // last record (MoveDown before the first) stands on the last (first) and gives false.
+    bool FirstRecord();
+    bool LastRecord();
+    bool MoveUp();
+    bool MoveDown();
+
+    // Searches for the first record whose column equals the value (exact) or is at least
+    // the value, compared without case; the value is used as typed. Found: it becomes
+    // current. Not found: the current record stays and the result is false. In table mode
+    // only the name search works; the others give false at once.
+    bool MoveToName(const QString& value, bool exact);
+    bool MoveToCity(const QString& value, bool exact);
+    bool MoveToState(const QString& value, bool exact);
+    bool MoveToZip(const QString& value, bool exact);
+    bool MoveToEMail(const QString& value, bool exact);
+    bool MoveToPhone(const QString& value, bool exact);
+    bool MoveToCode(const QString& value, bool exact);
+    bool MoveToCarRt(const QString& value, bool exact);
+    bool MoveToEditDate(const QDate& date, bool exact);
+
+    // Adds a record and makes it current. Empty switches are stored as sixteen "0". In
+    // query mode the query runs again and the first record with the new record's sort
+    // value becomes current; when there is none the program stops with fatal error 5.
+    bool NewRecord(const ListRecord& record);
+    // Rewrites the current record (switches as given).
+    bool UpdateRecord(const ListRecord& record);
+    // Deletes the current record without asking and stands on the next one (or the last).
+    bool DeleteRecord();
+    // Deletes every record of the current set.
+    void DeleteRecordset();
+    // Clears the mark (import flag) of every record of the list (all) or of the set.
+    void ResetMarks(bool all);
+    void ResetImportFlags(bool all);
+
+    // Switch the set to a query. The current record is not changed; callers position the
+    // store before reading.
+    void SetZipNameSort();
+    void SetMarkedRecordset();
+    void SetImportedFlagRecordset();
+    // Applies the list's current filter and stands on its first record; without a current
+    // filter (or when the filter is corrupt, which is reported and clears the current
+    // filter) the set is the whole list in name order.
+    void SetCurrentFilter();
+
+    void ReportNoRecords() const override;
+    void ReportNoCurrentRecord() const override;
+
+    bool Filtered() const { return m_query != nullptr; }
+    // The sort code of the applied filter (0-8); 0 without one.
+    int SortSequence() const { return m_sortSequence; }
+
+private:
+    RecordCursor& Set() const;
+    bool SetIsEmpty();
+    bool Search(const QString& column, const QVariant& value, bool exact);
+    bool SearchQueryMode(const QString& column, const QVariant& value, bool exact);
+    // Replaces the set by the rows of a query; engine errors are thrown.
+    void OpenQuery(const QString& sql);
+    void OpenTableByName();
+    bool ApplyFilter(qint64 filterId);
+    void ResetFlag(const QString& column, bool all);
+    bool RowExists(qint64 id);
+
+    std::unique_ptr<TableCursor> m_table;
+    std::unique_ptr<KeysetCursor> m_query;
+    int m_sortSequence = 0;
+};
