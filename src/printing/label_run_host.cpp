@@ -1,0 +1,3 @@
+#include "printing/label_run_host.h"
+
+LabelRunHost::~LabelRunHost() = default;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QtGlobal>
+#include <vector>
+
+// The bar code printed above each address block: the indexes of the label window's
+// "POSTNET Barcodes" choices.
+enum BarcodeChoice {
+    kNoBarcode = 0,
+    kZip5Barcode = 1,
+    kZip9Barcode = 2,
+    kDeliveryPointBarcode = 3,
+};
+
+// What the label window hands to a printing run.
+struct LabelRunOptions {
+    qint64 labelId = 0;      // the label definition; 0 for none
+    std::vector<int> layout; // element codes of the address block, top to bottom
+    int startRow = 1;        // first label position on the first sheet, from 1
+    int startColumn = 1;
+    int labelsPerRecord = 1;           // consecutive labels each record fills
+    int barcode = kNoBarcode;          // a BarcodeChoice
+    bool previewDeliveryPoint = false; // delivery-point digits printed as text
+    bool stopBetweenSheets = false;    // ask before every further sheet
+};
