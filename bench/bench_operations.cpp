@@ -1,5 +1,6 @@
 #include "bench_operations.h"
 
+#include "conversion_bench.h"
 #include "database/connection.h"
 #include "database/control_core.h"
 #include "database/filter_core.h"
@@ -160,6 +161,9 @@ const std::vector<BenchOperation>& BenchOperations() {
         {"search", "  MoveToCity in the filter (late match)", 0, 1, SearchInFilter, false},
         {"labels", "labels to PDF, 9-digit bars, 5160 (PDF < 20 MB)", 10, 1, PrintLabelsToPdf,
          false, 10000},
+        {"convert-jet", "convert the Jet fixture big-v2.mdb (20,000 records)", 2, 1,
+         ConvertJetFixture, false, 10000},
+        {"convert-v1", "convert a version-1 list", 30, 1, ConvertVersion1List, false, 1000000},
     };
     return operations;
 }
