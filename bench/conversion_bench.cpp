@@ -3,6 +3,7 @@
 #include "database/connection.h"
 #include "database/upgrade.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <chrono>
