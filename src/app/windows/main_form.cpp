@@ -124,6 +124,16 @@ bool MainForm::NeedsList() {
     return false;
 }
 
+bool MainForm::NeedsListAndIdle() {
+    if (!NeedsList())
+        return false;
+    if (Busy()) {
+        Ding();
+        return false;
+    }
+    return true;
+}
+
 bool MainForm::ListHasRecords() const {
     // A store standing on a record has records; only without one is the set counted.
     return m_list && (!m_list->CurrentBookmark().isEmpty() || m_list->Records() > 0);

@@ -86,6 +86,8 @@ private:
     void ToggleInternational();
     void ToggleLargeScreen();
     bool NeedsList();
+    // NeedsList, then a ding and false while a record is being entered or edited.
+    bool NeedsListAndIdle();
     bool Busy() const { return m_entering || m_editing; }
     bool ListHasRecords() const;
 

@@ -174,12 +174,8 @@ void MainForm::ToggleImportedFlag() {
 }
 
 void MainForm::FirstRecord() {
-    if (!NeedsList())
+    if (!NeedsListAndIdle())
         return;
-    if (Busy()) {
-        Ding();
-        return;
-    }
     if (ListHasRecords()) {
         m_list->FirstRecord();
         ShowRecord();
@@ -187,12 +183,8 @@ void MainForm::FirstRecord() {
 }
 
 void MainForm::LastRecord() {
-    if (!NeedsList())
+    if (!NeedsListAndIdle())
         return;
-    if (Busy()) {
-        Ding();
-        return;
-    }
     if (ListHasRecords()) {
         m_list->LastRecord();
         ShowRecord();

@@ -116,12 +116,8 @@ void MainForm::BackupList() {
 }
 
 void MainForm::CompactList() {
-    if (!NeedsList())
+    if (!NeedsListAndIdle())
         return;
-    if (Busy()) {
-        Ding();
-        return;
-    }
     const QString current = CurrentListSetting();
     QString failure;
     {

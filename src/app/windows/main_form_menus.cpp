@@ -145,23 +145,15 @@ void MainForm::SelectPrinter() {
 }
 
 void MainForm::SetTemplate() {
-    if (!NeedsList())
+    if (!NeedsListAndIdle())
         return;
-    if (Busy()) {
-        Ding();
-        return;
-    }
     // Template, shown modally and unloaded; then LoadTemplateBox and ShowTemplateName.
     NotInThisVersion();
 }
 
 void MainForm::SetFilter() {
-    if (!NeedsList())
+    if (!NeedsListAndIdle())
         return;
-    if (Busy()) {
-        Ding();
-        return;
-    }
     // FilterForm, shown modally; then RefreshFilters.
     NotInThisVersion();
 }
@@ -181,12 +173,8 @@ void MainForm::DefineSwitches() {
 }
 
 void MainForm::ImportExport() {
-    if (!NeedsList())
+    if (!NeedsListAndIdle())
         return;
-    if (Busy()) {
-        Ding();
-        return;
-    }
     Import window(this);
     window.Exec();
     RefreshFilters();
