@@ -1,0 +1,3 @@
+#include "filters/duplicate_check_host.h"
+
+DuplicateCheckHost::~DuplicateCheckHost() = default;
