@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/windows/modal_window.h"
+#include "printing/label_run_host.h"
+
+#include <functional>
+#include <memory>
+
+class ControlCore;
+class ListCore;
+class PrintLabelSelect;
+class QAction;
+struct ReportOptions;
+
+namespace Ui {
+class ListForm;
+}
+
+// "Print Record List": prints the records of the chosen filter as the detailed record list
+// or the summary list, or writes them to a text file in fixed columns (after which the
+// window closes). "Show Switches" adds switch names, marks and import flags to the record
+// list; "Stop Between Sheets" hands each page to the printer on its own and asks before the
+// next. While a report prints, only "Stop Printing" is answered: it ends the report at the
+// next page; every other command sounds the warning.
+class ListForm : public ModalWindow, private LabelRunHost {
+    Q_OBJECT
+public:
+    explicit ListForm(QWidget* parent = nullptr);
+    ~ListForm() override;
+
+    // What "Set Filter..." opens (modally, on this window); until one is set the command
+    // says that the filter editor is not available.
+    using FilterEditorOpener = std::function<void(QWidget* parent)>;
+    void SetFilterEditorOpener(FilterEditorOpener opener) { m_filterEditor = std::move(opener); }
+
+    bool Printing() const { return m_printing; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void SetUpToolbar();
+    void RefillFilterBox();
+    void FilterBoxClick();
+    void ApplyFilter();
+    void SetFilterCommand();
+    void PrintCommand(void (*report)(ListCore&, LabelRunHost&, const ReportOptions&));
+    void PrintToFileCommand();
+    void ToolbarClick(QAction* button);
+    // True (after the warning sound) while a report prints.
+    bool RefusedWhilePrinting();
+
+    // The report run's host.
+    void ShowStopButton(bool visible) override;
+    void ClearStopRequest() override { m_stopRequested = false; }
+    bool StopRequested() const override { return m_stopRequested; }
+    void ClearStopBetweenSheets() override;
+    void SetBusy(bool busy) override;
+    void Yield() override;
+    ContinueDecision AskContinue() override;
+    void RunFinished() override;
+
+    std::unique_ptr<Ui::ListForm> m_ui;
+    std::unique_ptr<ControlCore> m_control;
+    std::unique_ptr<ListCore> m_list;
+    std::unique_ptr<PrintLabelSelect> m_select;
+    FilterEditorOpener m_filterEditor;
+    bool m_loading = false;
+    bool m_printing = false;
+    bool m_stopRequested = false;
+    bool m_busy = false;
+};
