@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <cstdio>
 
 namespace {
@@ -38,6 +39,9 @@ int main(int argc, char* argv[]) {
     // The settings store is kept under the name "Tessavane".
     QCoreApplication::setOrganizationName("Tessavane");
     QCoreApplication::setApplicationName("Lettrino");
+    // The desktop's menu entry (lettrino.desktop) and the program's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lettrino"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lettrino.svg")));
     if (QCoreApplication::arguments().contains(QStringLiteral("--startup-benchmark")))
         return StartupBenchmark(clock);
 

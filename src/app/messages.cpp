@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -70,22 +71,64 @@ void MustOpenList() {
 }
 
 QString HelpFolder() {
-    const QString beside = ProgramFolder() + "/help";
-    if (QFileInfo::exists(beside + "/index.html"))
-        return beside;
-    const QString installed = ProgramFolder() + "/../share/lettrino/help";
-    if (QFileInfo::exists(installed + "/index.html"))
-        return QDir::cleanPath(installed);
-    return QStringLiteral(LETTRINO_HELP_DIR);
+    // LETTRINO_HELP names the guide's folder outright (a guide kept elsewhere, tests).
+    const QString chosen = qEnvironmentVariable("LETTRINO_HELP");
+    if (!chosen.isEmpty())
+        return QDir::cleanPath(chosen);
+    const QString program = ProgramFolder();
+    QStringList candidates = {program + QStringLiteral("/help")};
+#ifdef LETTRINO_HELP_FROM_PROGRAM
+    candidates << program + QStringLiteral("/" LETTRINO_HELP_FROM_PROGRAM);
+#endif
+    candidates << program + QStringLiteral("/../share/lettrino/help");
+    candidates << QStringLiteral(LETTRINO_HELP_DIR);
+    for (const QString& folder : std::as_const(candidates)) {
+        if (QFileInfo::exists(folder + QStringLiteral("/index.html")))
+            return QDir::cleanPath(folder);
+    }
+    // A guide installed for the whole system or for this user.
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("lettrino/help/index.html"));
+    if (!shared.isEmpty())
+        return QFileInfo(shared).absolutePath();
+    return QDir::cleanPath(candidates.last());
+}
+
+QString HelpTopicPage(int topic) {
+    switch (topic) {
+    case kHelpContents:
+        return QStringLiteral("index.html");
+    case kHelpReadMe:
+        return QStringLiteral("readme.html");
+    case kHelpSupport:
+        return QStringLiteral("support.html");
+    default:
+        return QString();
+    }
 }
 
 QString HelpTopicFile(int topic) {
-    const QString page = HelpFolder() + QStringLiteral("/topic-%1.html").arg(topic);
-    return QFileInfo::exists(page) ? page : HelpFolder() + "/index.html";
+    const QString page = HelpTopicPage(topic);
+    return page.isEmpty() ? QString() : HelpFolder() + QLatin1Char('/') + page;
 }
 
 void ShowHelpTopic(int topic) {
-    Dialogs::Current().OpenUrl(QUrl::fromLocalFile(HelpTopicFile(topic)));
+    const QString file = HelpTopicFile(topic);
+    if (file.isEmpty()) {
+        Dialogs::Current().ShowMessage(
+            QStringLiteral("There is no help page for topic %1.").arg(topic), ApplicationTitle(),
+            MessageIcon::Warning);
+        return;
+    }
+    if (!QFileInfo::exists(file)) {
+        Dialogs::Current().ShowMessage(
+            QStringLiteral("Couldn't find the help page \"%1\". The user guide may not be "
+                           "installed.")
+                .arg(QDir::toNativeSeparators(file)),
+            ApplicationTitle(), MessageIcon::Warning);
+        return;
+    }
+    Dialogs::Current().OpenUrl(QUrl::fromLocalFile(file));
 }
 
 QString DateLiteral(const QDate& date) {

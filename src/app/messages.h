@@ -19,13 +19,25 @@ void SorryBox(const QString& text);
 bool AreYouSure(const QString& title);
 // "You first must open a mailing list" with a warning icon.
 void MustOpenList();
-// Opens the user guide at the page of the numbered topic.
+// The help topics the program opens: the guide's contents, the read-me page and the
+// support page.
+constexpr int kHelpContents = 0;
+constexpr int kHelpReadMe = 8000;
+constexpr int kHelpSupport = 8800;
+// Opens the user guide in the desktop's browser at the page of the numbered topic; a topic
+// without a page, or a page that is missing, is reported in a message.
 void ShowHelpTopic(int topic);
 // The query literal of a date: #m/d/yyyy#, without leading zeros.
 QString DateLiteral(const QDate& date);
 // Shows the fatal error window with the number and the message; the run ends.
 [[noreturn]] void ShowFatalError(int number, const QString& message);
 
-// The folder of the user guide, and the page that holds a topic.
+// The folder of the user guide: the folder named by the environment variable
+// LETTRINO_HELP, else beside the program, where it is installed (relative to the
+// program's folder), in the source tree the program was built from, or in the desktop's
+// shared data folders.
 QString HelpFolder();
+// The page of a topic inside the guide ("readme.html"); empty for a topic without one.
+QString HelpTopicPage(int topic);
+// The full path of a topic's page; empty for a topic without one.
 QString HelpTopicFile(int topic);

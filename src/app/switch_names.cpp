@@ -4,6 +4,7 @@
 #include "database/engine_error.h"
 #include "database/open_database.h"
 #include "database/statement.h"
+#include "database/switch_core.h"
 
 namespace {
 SwitchNameArray g_switchNames;
@@ -29,4 +30,20 @@ void LoadSwitchNames() {
         // A table that cannot be read leaves the names that could be read.
     }
     g_switchNames = names;
+}
+
+void SetSwitchName(int index, const QString& name) {
+    if (index >= 0 && index < int(g_switchNames.size()))
+        g_switchNames[size_t(index)] = name;
+}
+
+void SaveSwitchNames() {
+    SwitchCore store;
+    if (!store.FirstRecord())
+        return;
+    for (const QString& name : g_switchNames) {
+        store.SetSwitchName(name);
+        if (!store.MoveUp())
+            break;
+    }
 }

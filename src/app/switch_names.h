@@ -12,3 +12,10 @@ const SwitchNameArray& SwitchNames();
 // list cannot be opened (the user has been told why); rows missing from the table leave
 // their entries empty.
 void LoadSwitchNames();
+
+// Renames switch index (0-15) in SwitchNames() only; the list file keeps its names until
+// SaveSwitchNames.
+void SetSwitchName(int index, const QString& name);
+// Writes SwitchNames() into the current list, row by row in switch order. A table with
+// fewer than sixteen rows takes the names it has rows for.
+void SaveSwitchNames();

@@ -48,12 +48,29 @@ TEST_F(Messages, FatalErrorEndsTheScenarioWithItsNumberAndMessage) {
     }
 }
 
-TEST_F(Messages, HelpTopicsOpenThePagesOfTheUserGuide) {
-    ShowHelpTopic(1);
+TEST_F(Messages, HelpTopicsOpenTheirPagesAndAMissingPageIsReported) {
+    ShowHelpTopic(kHelpReadMe);
     ASSERT_EQ(m_dialogs->OpenedUrls().size(), 1);
     const QString file = QUrl(m_dialogs->OpenedUrls().first()).toLocalFile();
     EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
-    EXPECT_TRUE(file.startsWith(HelpFolder()));
+    EXPECT_EQ(file, HelpFolder() + "/readme.html");
+
+    // A topic the guide has no page for.
+    ShowHelpTopic(1234);
+    m_dialogs->ExpectMessage("There is no help page for topic 1234.", "Lettrino");
+
+    // A guide whose read-me page is missing: the message names the page, nothing opens.
+    qputenv("LETTRINO_HELP", Path("guide").toUtf8());
+    QDir().mkpath(Path("guide"));
+    WriteBytes(Path("guide/index.html"), "<html></html>");
+    ShowHelpTopic(kHelpContents);
+    ShowHelpTopic(kHelpReadMe);
+    qunsetenv("LETTRINO_HELP");
+    ASSERT_EQ(m_dialogs->OpenedUrls().size(), 2);
+    EXPECT_EQ(QUrl(m_dialogs->OpenedUrls()[1]).toLocalFile(), Path("guide") + "/index.html");
+    m_dialogs->ExpectMessage("Couldn't find the help page \"" + Path("guide") +
+                                 "/readme.html\". The user guide may not be installed.",
+                             "Lettrino");
 }
 
 TEST_F(Messages, DingBeepsOnEveryCallWithoutASoundDevice) {

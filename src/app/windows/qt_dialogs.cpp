@@ -1,12 +1,15 @@
 #include "app/windows/qt_dialogs.h"
 
+#include "app/messages.h"
 #include "app/windows/fatal.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QUrl>
 #include <cstdlib>
 
 namespace {
@@ -72,5 +75,11 @@ void QtDialogs::Beep() {
 }
 
 void QtDialogs::OpenUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url))
+        return;
+    // No browser could be started: say where the page is, so it can be opened by hand.
+    ShowMessage(
+        QStringLiteral("Couldn't start a web browser to show \"%1\".")
+            .arg(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString()),
+        ApplicationTitle(), MessageIcon::Warning);
 }
