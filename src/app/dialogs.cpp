@@ -1,5 +1,7 @@
 #include "app/dialogs.h"
 
+#include <QRegularExpression>
+#include <QStringList>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -24,12 +26,26 @@ void Dialogs::Install(Dialogs* dialogs) {
     g_installed = dialogs;
 }
 
+QString ConsoleDialogs::OneLine(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\r|\\n"));
+    QStringList pieces;
+    for (const QString& line : text.split(lineBreak)) {
+        const QString piece = line.trimmed();
+        if (!piece.isEmpty())
+            pieces << piece;
+    }
+    return pieces.join(QLatin1Char(' '));
+}
+
 void ConsoleDialogs::ShowMessage(const QString& text, const QString& title, MessageIcon) {
-    PrintLine(title.isEmpty() ? text : title + ": " + text);
+    ++m_messages;
+    PrintLine(title.isEmpty() ? OneLine(text) : title + ": " + OneLine(text));
 }
 
 bool ConsoleDialogs::AskYesNo(const QString& text, const QString& title, MessageIcon) {
-    PrintLine(title + ": " + text + (m_answerYes ? " Yes" : " No"));
+    if (!m_answerYes)
+        ++m_noAnswers;
+    PrintLine(title + ": " + OneLine(text) + (m_answerYes ? " Yes" : " No"));
     return m_answerYes;
 }
 

@@ -36,8 +36,10 @@ public:
     static void Install(Dialogs* dialogs);
 };
 
-// Console implementation: messages and fatal errors on stderr, questions answered by a
-// fixed answer (No unless told otherwise), no file names.
+// Console implementation: messages and fatal errors on stderr, one line each under the
+// box's title (line breaks inside a message become blanks), questions printed with the
+// fixed answer they get (No unless told otherwise), no file names. It counts what it was
+// shown, so that a batch run can tell whether something went wrong.
 class ConsoleDialogs : public Dialogs {
 public:
     explicit ConsoleDialogs(bool answerYes = false) : m_answerYes(answerYes) {}
@@ -53,6 +55,15 @@ public:
     void Beep() override;
     void OpenUrl(const QUrl& url) override;
 
+    // Messages shown and questions answered No so far.
+    int MessagesShown() const { return m_messages; }
+    int QuestionsAnsweredNo() const { return m_noAnswers; }
+
+    // A message's text on one line: its lines trimmed and joined by blanks.
+    static QString OneLine(const QString& text);
+
 private:
     bool m_answerYes;
+    int m_messages = 0;
+    int m_noAnswers = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/list_file_texts.h"
 
+#include "app/settings.h"
 #include "database/engine_error.h"
 #include "database/file_names.h"
 
@@ -7,6 +8,12 @@
 
 QString DefaultBackupFolder() {
     return QDir::homePath() + QLatin1Char('/');
+}
+
+QString BackupFolderSetting() {
+    const QString folder =
+        GetSetting(QStringLiteral("Database"), QStringLiteral("BackPath"), QString()).trimmed();
+    return folder.isEmpty() ? DefaultBackupFolder() : folder;
 }
 
 QString BackupFolderEntry(const QString& typed) {

@@ -8,6 +8,9 @@ class EngineError;
 
 // The folder that stands in for a backup folder never set: the home folder, ending in "/".
 QString DefaultBackupFolder();
+// The backup folder the user set (section "Database", key "BackPath"), trimmed; the default
+// folder when it is missing or blank.
+QString BackupFolderSetting();
 // The backup folder as the user typed it, ending in a separator ("/" added when it ends in
 // neither "/" nor "\"); empty when the text is empty after trimming.
 QString BackupFolderEntry(const QString& typed);

@@ -72,7 +72,7 @@ void MainForm::NewMailingList() {
 }
 
 void MainForm::SetBackupPath() {
-    QString folder = TrimmedSetting(kBackPath, DefaultBackupFolder());
+    QString folder = BackupFolderSetting();
     if (!Dialogs::Current().InputText(QStringLiteral("Please enter the path to the drive or "
                                                      "directory where you normally send backups"),
                                       QStringLiteral("Define Default Backup Path"), folder))
@@ -93,8 +93,7 @@ void MainForm::BackupList() {
         return;
     }
     const QString current = TrimmedSetting(QStringLiteral("CurrentDatabase"), "MyMail.mdb");
-    const QString proposal =
-        BackupProposal(TrimmedSetting(kBackPath, DefaultBackupFolder()), current);
+    const QString proposal = BackupProposal(BackupFolderSetting(), current);
     const QString target = Dialogs::Current().SaveFileName(QStringLiteral("Backup Mailing List"),
                                                            proposal, kDatabaseFilter);
     // A cancelled dialog changes nothing: the list was never closed.

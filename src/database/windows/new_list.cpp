@@ -2,27 +2,21 @@
 
 #include "app/dialogs.h"
 #include "app/messages.h"
-#include "app/settings.h"
 #include "app/windows/center_form.h"
 #include "database/engine_error.h"
 #include "database/file_names.h"
 #include "database/make_new_list.h"
+#include "database/new_list_path.h"
 #include "database/upgrade.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-
-QString CurrentListPath() {
-    return GetSetting("Database", "CurrentDatabase", "").trimmed();
-}
 
 QCheckBox* AddCheck(QWidget* parent, QVBoxLayout* layout, const char* name, const char* caption,
                     bool enabled) {
@@ -34,18 +28,6 @@ QCheckBox* AddCheck(QWidget* parent, QVBoxLayout* layout, const char* name, cons
     return check;
 }
 
-// The message for a failure to make the list, by its error number.
-QString FailureMessage(int number) {
-    switch (number) {
-    case JetError::DiskFull:
-        return QStringLiteral("Not enough space on the destination disk");
-    case JetError::FileLocked:
-        return QStringLiteral("File is locked or write protected");
-    default:
-        return QStringLiteral("Couldn't create the mailing list. Reason unknown.");
-    }
-}
-
 } // namespace
 
 NewList::NewList(QWidget* parent) : QDialog(parent) {
@@ -53,7 +35,7 @@ NewList::NewList(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Make a New Mailing List");
     setModal(true);
     // The check boxes mean something only when a list is current to take things from.
-    const bool haveCurrent = FileExists(CurrentListPath());
+    const bool haveCurrent = FileExists(NewListCurrentPath());
 
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox("Options", this);
@@ -79,7 +61,7 @@ NewList::NewList(QWidget* parent) : QDialog(parent) {
 }
 
 void NewList::OKButtonClick() {
-    const QString current = CurrentListPath();
+    const QString current = NewListCurrentPath();
     const bool noCurrent = !FileExists(current);
     try {
         UpgradeDatabase(current);
@@ -92,10 +74,8 @@ void NewList::OKButtonClick() {
         reject();
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty())
-        path += ".mdb";
-    const QFileInfo target(path);
-    if (!target.absoluteDir().exists() || target.isDir()) {
+    path = NewListFileName(path);
+    if (!ValidTargetPath(path)) {
         InfoBox("Invalid path name: \n" + path);
         reject();
         return;
@@ -110,7 +90,7 @@ void NewList::OKButtonClick() {
     try {
         MakeNewList(path, noCurrent, options);
     } catch (const EngineError& error) {
-        failure = FailureMessage(error.Number());
+        failure = NewListFailureText(error.Number());
     }
     QApplication::restoreOverrideCursor();
     if (!failure.isEmpty())

@@ -9,6 +9,7 @@
 #include "database/control_core.h"
 #include "database/label_core.h"
 #include "database/label_record.h"
+#include "printing/label_choice.h"
 #include "printing/label_definition_check.h"
 
 #include <QKeyEvent>
@@ -50,23 +51,16 @@ bool MovesOnly(const QKeyEvent* key) {
 void LabelForm::FillLabelList() {
     m_loading = true;
     ui->LabelList->clear();
-    const qint64 stored = m_control->CurrentLabel();
-    int row = -1;
-    if (m_labels->Records() > 0 && m_labels->FirstRecord()) {
-        do {
-            auto* item = new QListWidgetItem(m_labels->LName());
-            item->setData(Qt::UserRole, m_labels->ID());
-            ui->LabelList->addItem(item);
-            if (m_labels->ID() == stored)
-                row = ui->LabelList->count() - 1;
-        } while (m_labels->MoveUp());
-    }
-    if (row < 0 && ui->LabelList->count() > 0)
-        row = 0;
-    m_currentLabel = row < 0 ? 0 : ui->LabelList->item(row)->data(Qt::UserRole).toLongLong();
-    if (row >= 0) {
-        ui->LabelList->setCurrentRow(row);
-        m_labels->SetID(m_currentLabel);
+    const std::vector<LabelChoice> choices = ReadLabelChoices(*m_labels);
+    m_currentLabel = OpeningLabel(choices, m_control->CurrentLabel());
+    for (const LabelChoice& choice : choices) {
+        auto* item = new QListWidgetItem(choice.name);
+        item->setData(Qt::UserRole, choice.id);
+        ui->LabelList->addItem(item);
+        if (choice.id == m_currentLabel) {
+            ui->LabelList->setCurrentItem(item);
+            m_labels->SetID(m_currentLabel);
+        }
     }
     m_loading = false;
 }
