@@ -90,6 +90,10 @@ public:
     // query mode the query runs again and the first record with the new record's sort
     // value becomes current; when there is none the program stops with fatal error 5.
     bool NewRecord(const ListRecord& record);
+    // Adds a record as NewRecord does but leaves the store where it stands (the set is not
+    // read again), for adding many records at once. A record the engine refuses is told
+    // and gives false.
+    bool AppendRecord(const ListRecord& record);
     // Rewrites the current record (switches as given).
     bool UpdateRecord(const ListRecord& record);
     // Deletes the current record without asking and stands on the next one (or the last).

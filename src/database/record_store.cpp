@@ -53,6 +53,10 @@ std::unique_ptr<BatchScope> RecordStore::BeginBatch(int rows) {
     return std::make_unique<BatchScope>(*m_connection, m_batch, rows);
 }
 
+void RecordStore::UseLargeCache() {
+    m_connection->Execute("PRAGMA cache_size = -49152"); // 48 MB
+}
+
 void RecordStore::SetBookmark(qint64 id) {
     m_bookmark = id != 0 ? QString::number(id) : QString();
 }
@@ -130,15 +134,22 @@ bool RecordStore::WriteColumn(const QString& column, const QVariant& value) {
 }
 
 qint64 RecordStore::InsertRow(const ColumnValues& values) {
-    QStringList names;
-    QStringList marks;
-    for (const auto& value : values) {
-        names << Quoted(value.first);
-        marks << QStringLiteral("?");
+    bool sameColumns = int(values.size()) == m_insertColumns.size();
+    for (int i = 0; sameColumns && i < m_insertColumns.size(); ++i)
+        sameColumns = values[std::size_t(i)].first == m_insertColumns[i];
+    if (!sameColumns) {
+        m_insertColumns.clear();
+        QStringList names;
+        QStringList marks;
+        for (const auto& value : values) {
+            m_insertColumns << value.first;
+            names << Quoted(value.first);
+            marks << QStringLiteral("?");
+        }
+        m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(Quoted(m_table), names.join(", "), marks.join(", "));
     }
-    CachedStatement insert =
-        m_statements->Use(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(Quoted(m_table), names.join(", "), marks.join(", ")));
+    CachedStatement insert = m_statements->Use(m_insertSql);
     int position = 0;
     for (const auto& value : values)
         insert->Bind(++position, value.second);

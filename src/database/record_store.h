@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -31,6 +32,9 @@ public:
     // Opens a batch for bulk work through this store (see BatchScope); the scope must end
     // before the store does.
     std::unique_ptr<BatchScope> BeginBatch(int rows = BatchScope::kDefaultRows);
+    // Lets the engine keep more of the file in memory for the rest of the store's life, so
+    // that adding many rows to the table and its index writes each page less often.
+    void UseLargeCache();
 
     virtual void ReportNoRecords() const = 0;
     virtual void ReportNoCurrentRecord() const = 0;
@@ -107,6 +111,9 @@ private:
     QString m_bookmark;
     BatchScope* m_batch = nullptr;
     mutable CurrentRow m_row;
+    // The INSERT statement of the last column list, kept for adding many rows.
+    QStringList m_insertColumns;
+    QString m_insertSql;
     // Column positions of the table's rows, by lower-case name.
     mutable QHash<QString, int> m_columns;
 };

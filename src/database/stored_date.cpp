@@ -8,7 +8,14 @@
 QString StoredDate(const QDate& date) {
     if (!date.isValid())
         return QString::fromLatin1(kZeroDate);
-    return date.toString(Qt::ISODate);
+    // Bulk work stores the same date many times over: keep the last one written.
+    static thread_local QDate lastDate;
+    static thread_local QString lastText;
+    if (date != lastDate) {
+        lastText = date.toString(Qt::ISODate);
+        lastDate = date;
+    }
+    return lastText;
 }
 
 QDate DateFromStored(const QVariant& value) {

@@ -16,11 +16,14 @@ struct ImportResult {
     qint64 invalidLine = 0;  // the number of the line that stopped the import, 0 for none
     bool cancelled = false;  // stopped by the progress handler
     bool unreadable = false; // the file could not be opened
+    bool failed = false;     // the list could not be written (told by a message)
 };
 
 // Adds one record per line of the file to the current list, fields read in the order of
 // the field list. An invalid line stops the import with "Invalid input file." (and its
-// line number); the records of earlier lines stay. Rows are written in batches.
+// line number); the records of earlier lines stay. A record the list refuses is told by
+// its message and the import goes on. Rows are written in batches; when the list can't be
+// written at all the import stops with a message, keeping the batches already written.
 ImportResult ImportTextFile(const QString& path, const QList<int>& fields, Delimiter delimiter,
                             const ProgressHandler& progress = {});
 
@@ -41,5 +44,5 @@ enum class WriteResult { Written, NoRecords, Cancelled };
 WriteResult WriteDelimitedFile(const QString& path, const ExportOptions& options,
                                const ProgressHandler& progress = {});
 
-// A number typed in the "Nth select" boxes, rounded half to even; empty is 0.
+// The number a "Nth select" box begins with, rounded half to even; no number is 0.
 double NthSelectValue(const QString& text);

@@ -4,25 +4,39 @@ namespace {
 
 constexpr qint64 kChunk = 1 << 16;
 
-// Checks a run of bytes as UTF-8. A sequence cut at the end of the run is carried over.
+// Checks a run of bytes as UTF-8: no stray continuation bytes, no overlong forms, no
+// surrogates, nothing above U+10FFFF. A sequence cut at the end of the run is carried over.
 class Utf8Check {
 public:
     bool Feed(const QByteArray& bytes) {
         for (char ch : bytes) {
             const auto b = static_cast<unsigned char>(ch);
             if (m_pending > 0) {
-                if ((b & 0xC0) != 0x80)
+                if (b < m_low || b > m_high)
                     return m_valid = false;
+                m_low = 0x80;
+                m_high = 0xBF;
                 --m_pending;
             } else if (b >= 0x80) {
-                if ((b & 0xE0) == 0xC0 && b >= 0xC2)
+                m_low = 0x80;
+                m_high = 0xBF;
+                if (b >= 0xC2 && b <= 0xDF) {
                     m_pending = 1;
-                else if ((b & 0xF0) == 0xE0)
+                } else if (b >= 0xE0 && b <= 0xEF) {
                     m_pending = 2;
-                else if ((b & 0xF8) == 0xF0 && b <= 0xF4)
+                    if (b == 0xE0)
+                        m_low = 0xA0; // shorter forms are overlong
+                    else if (b == 0xED)
+                        m_high = 0x9F; // surrogates
+                } else if (b >= 0xF0 && b <= 0xF4) {
                     m_pending = 3;
-                else
+                    if (b == 0xF0)
+                        m_low = 0x90;
+                    else if (b == 0xF4)
+                        m_high = 0x8F;
+                } else {
                     return m_valid = false;
+                }
             }
         }
         return m_valid;
@@ -31,6 +45,8 @@ public:
 
 private:
     int m_pending = 0;
+    unsigned char m_low = 0x80; // the range of the next continuation byte
+    unsigned char m_high = 0xBF;
     bool m_valid = true;
 };
 
@@ -71,10 +87,11 @@ TextLineReader::TextLineReader(const QString& path) : m_file(path) {
     m_crlf = sawCr;
     m_file.seek(0);
     m_open = true;
-    if (m_utf8) {
-        Fill();
-        if (m_buffer.startsWith("\xEF\xBB\xBF"))
-            m_start = 3;
+    // A byte-order mark is never data, whatever the rest of the file holds.
+    Fill();
+    if (m_buffer.startsWith("\xEF\xBB\xBF")) {
+        m_start = 3;
+        m_consumed = 3;
     }
 }
 

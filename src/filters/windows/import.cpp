@@ -7,11 +7,14 @@
 #include "database/engine_error.h"
 #include "database/filter_core.h"
 #include "database/list_core.h"
+#include "database/new_list_path.h"
+#include "filters/export_failure_text.h"
 #include "filters/import_export.h"
 #include "filters/transfer_items.h"
 #include "ui_import.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QProgressDialog>
 #include <QTimer>
@@ -169,14 +172,17 @@ void Import::ImportFile() {
     const QString path = Dialogs::Current().OpenFileName(
         windowTitle(), QString(),
         "Lettrino Transfer Files (*.ltx);;Text Files (*.txt);;All Files (*)");
-    if (path.isEmpty())
+    // The file must exist: a name the dialog can't take back ends the command silently.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     Progress progress(this, "Importing " + path);
     const ImportResult result =
         ImportTextFile(path, ChosenFields(), ChosenDelimiter(), progress.Handler());
     if (result.cancelled)
-        InfoBox(QStringLiteral("Import stopped. %1 records were imported.").arg(result.added));
-    m_list->SetCurrentFilter();
+        InfoBox(
+            result.added == 1
+                ? QStringLiteral("Import stopped. 1 record was imported.")
+                : QStringLiteral("Import stopped. %1 records were imported.").arg(result.added));
 }
 
 void Import::ExportFile(bool mailMerge) {
@@ -189,6 +195,10 @@ void Import::ExportFile(bool mailMerge) {
     const QString path = Dialogs::Current().SaveFileName(windowTitle(), QString(), filters);
     if (path.isEmpty())
         return;
+    if (!ValidTargetPath(path)) {
+        InfoBox("Invalid path name: \n" + path);
+        return;
+    }
     ExportOptions options;
     options.fields = ChosenFields();
     options.delimiter = ChosenDelimiter();
@@ -197,24 +207,16 @@ void Import::ExportFile(bool mailMerge) {
     options.mailMerge = mailMerge;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString failure;
+    WriteResult result = WriteResult::Written;
     try {
         Progress progress(this, "Writing " + path);
-        WriteDelimitedFile(path, options, progress.Handler());
+        result = WriteDelimitedFile(path, options, progress.Handler());
     } catch (const EngineError& error) {
-        switch (error.Number()) {
-        case JetError::DiskFull:
-            failure = "Not enough space on the destination disk";
-            break;
-        case JetError::FileLocked:
-            failure = "File is locked or write protected";
-            break;
-        default:
-            failure = mailMerge ? "Couldn't read the file. Reason unknown."
-                                : "Couldn't create the export file. Reason unknown.";
-        }
-        failure += "\n" + path;
+        failure = ExportFailureText(error, mailMerge, path);
     }
     QApplication::restoreOverrideCursor();
     if (!failure.isEmpty())
         InfoBox(failure);
+    else if (result == WriteResult::Cancelled)
+        InfoBox("Stopped. No file was written.\n" + path);
 }
