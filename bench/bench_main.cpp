@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
@@ -126,18 +127,31 @@ QString Duration(double seconds) {
     return QStringLiteral("%1 ms").arg(seconds * 1000, 0, 'f', 1);
 }
 
-QString Target(const BenchOperation& op, int records, double seconds, double peakMb) {
+QString Target(const BenchOperation& op, int records, double seconds, double peakMb,
+               double reference) {
     if (records != (op.onlySize ? op.onlySize : 1000000))
         return QString();
     QStringList parts;
-    if (op.targetSeconds > 0)
+    if (op.relativeTo) {
+        if (reference > 0)
+            parts << QStringLiteral("< %1 x %2 = %3 %4")
+                         .arg(op.relativeFactor)
+                         .arg(QLatin1String(op.relativeTo), Duration(reference * op.relativeFactor),
+                              seconds >= 0 && seconds <= reference * op.relativeFactor ? "ok"
+                                                                                       : "MISSED");
+        else
+            parts << QStringLiteral("< %1 x %2 (not measured)")
+                         .arg(op.relativeFactor)
+                         .arg(QLatin1String(op.relativeTo));
+    } else if (op.targetSeconds > 0) {
         parts << QStringLiteral("< %1 %2").arg(
             Duration(op.targetSeconds),
             seconds >= 0 && seconds < op.targetSeconds ? "ok" : "MISSED");
-    if (op.memoryTarget)
-        parts << QStringLiteral("< %1 MB %2")
-                     .arg(kMemoryTargetMb)
-                     .arg(peakMb < kMemoryTargetMb ? "ok" : "MISSED");
+    }
+    if (op.memoryTarget || op.memoryTargetMb > 0) {
+        const double limit = op.memoryTargetMb > 0 ? op.memoryTargetMb : kMemoryTargetMb;
+        parts << QStringLiteral("< %1 MB %2").arg(limit).arg(peakMb < limit ? "ok" : "MISSED");
+    }
     return parts.join(", ");
 }
 
@@ -153,6 +167,8 @@ int main(int argc, char** argv) {
     std::printf("\n%-52s %10s %14s %12s  %s\n", "operation", "records", "median", "peak mem",
                 "target (1,000,000 records)");
     std::printf("%s\n", QByteArray(120, '-').constData());
+    // Medians by operation key and list size, for targets relative to another operation.
+    QHash<QString, double> medians;
     for (const BenchOperation& op : BenchOperations()) {
         if (!options.only.isEmpty() && !options.only.contains(QString::fromLatin1(op.key)))
             continue;
@@ -173,9 +189,16 @@ int main(int argc, char** argv) {
                 std::sort(times.begin(), times.end());
                 median = times[times.size() / 2];
             }
+            medians.insert(QStringLiteral("%1/%2").arg(QLatin1String(op.key)).arg(records), median);
+            const double reference =
+                op.relativeTo
+                    ? medians.value(
+                          QStringLiteral("%1/%2").arg(QLatin1String(op.relativeTo)).arg(records),
+                          -1)
+                    : -1;
             std::printf("%-52s %10d %14s %9.1f MB  %s\n", op.label, records,
                         qPrintable(Duration(median)), peakMb,
-                        qPrintable(Target(op, records, median, peakMb)));
+                        qPrintable(Target(op, records, median, peakMb, reference)));
             std::fflush(stdout);
         }
     }

@@ -1,5 +1,7 @@
 #include "bench_operations.h"
 
+#include "bulk_bench.h"
+#include "cli_bench.h"
 #include "conversion_bench.h"
 #include "database/connection.h"
 #include "database/control_core.h"
@@ -7,8 +9,11 @@
 #include "database/list_core.h"
 #include "database/statement.h"
 #include "database/template_core.h"
+#include "import_bench.h"
 #include "label_bench.h"
 #include "list_generator.h"
+#include "report_bench.h"
+#include "startup_bench.h"
 
 #include <QDate>
 #include <QStringList>
@@ -152,6 +157,9 @@ double SearchInFilter(const QString& path) {
 const std::vector<BenchOperation>& BenchOperations() {
     static const std::vector<BenchOperation> operations = {
         {"open", "open main stores + first record", 0.3, 1, OpenMainStores, false},
+        {"startup", "start the program, first record shown", 0.5, 1, StartProgram, false},
+        {"startup-filter", "  the same with the zip filter current", 0.5, 1, StartProgramFiltered,
+         false},
         {"filter", "SetCurrentFilter (zip, OrSelect, by zip) + Records", 0.5, 1, ApplyFilter, true},
         {"bare", "  bare SQLite query of that filter", 0, 1, BareFilterQuery, false},
         {"moveup-table", "10,000 MoveUp, table mode", 0.2, 1, MoveUpTable, false},
@@ -161,9 +169,28 @@ const std::vector<BenchOperation>& BenchOperations() {
         {"search", "  MoveToCity in the filter (late match)", 0, 1, SearchInFilter, false},
         {"labels", "labels to PDF, 9-digit bars, 5160 (PDF < 20 MB)", 10, 1, PrintLabelsToPdf,
          false, 10000},
+        {"report", "record list to PDF, no filter", 10, 1, PrintRecordListToPdf, false, 10000},
+        {"textfile", "record list to a text file, no filter", 5, 1, WriteListTextFile, false,
+         1000000},
+        {"grid", "grid: first rows on a filter of every record", 1, 1, OpenGridOnWholeList, true,
+         1000000},
         {"convert-jet", "convert the Jet fixture big-v2.mdb (20,000 records)", 2, 1,
          ConvertJetFixture, false, 10000},
         {"convert-v1", "convert a version-1 list", 30, 1, ConvertVersion1List, false, 1000000},
+        {"import-sqlite3", "sqlite3 .import --csv of the 1,000,000-line file", 0, 1,
+         SqliteImportReference, false, 1000000},
+        {"import", "import 1,000,000 quote-comma lines of 12 fields", 0, 1, ImportQuoteCommaFile,
+         false, 1000000, 100, "import-sqlite3", 1.5},
+        {"export", "export every record, 15 items, quote comma", 3, 1, ExportList, false, 0, 100},
+        {"mailmerge", "mail-merge file of every record, 15 items", 3, 1, MailMergeList, false, 0,
+         100},
+        {"cli-export", "lettrino-cli export of every record, end to end", 3, 1, CliExportList,
+         false, 1000000},
+        {"cli-labels", "lettrino-cli labels to PDF, 9-digit bars, 5160, end to end", 10, 1,
+         CliLabels, false, 10000},
+        {"duplicates", "duplicate check of the whole list", 10, 1, CheckDuplicatesBench, false},
+        {"bulk-convert", "marks to switches, 100,000 marked records", 5, 1, MarksToSwitchesBench,
+         false},
     };
     return operations;
 }

@@ -18,6 +18,12 @@ struct BenchOperation {
     // When set, the operation runs on the list of this size only, and its time target is
     // for that size.
     int onlySize = 0;
+    // When set, the peak memory target in MB (in place of the 150 MB of memoryTarget).
+    double memoryTargetMb = 0;
+    // When set, the time target is relativeFactor times the median of the operation with
+    // this key on the same list size, measured in the same run (listed before this one).
+    const char* relativeTo = nullptr;
+    double relativeFactor = 0;
 };
 
 const std::vector<BenchOperation>& BenchOperations();

@@ -165,7 +165,6 @@ private:
     void CheckDuplicates();
     void ShowAbout();
     void ShowHelpContents();
-    void NotInThisVersion();
 
     std::unique_ptr<Ui::MainForm> ui;
     std::unique_ptr<ControlCore> m_control;

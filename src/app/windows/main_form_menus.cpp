@@ -3,15 +3,33 @@
 
 #include "app/dialogs.h"
 #include "app/messages.h"
+#include "app/windows/about_form.h"
+#include "app/windows/define_switches.h"
+#include "app/windows/grid_form.h"
 #include "app/windows/main_form.h"
+#include "app/windows/template_form.h"
+#include "filters/windows/check_dup.h"
+#include "filters/windows/convert.h"
+#include "filters/windows/filter_form.h"
 #include "filters/windows/import.h"
 #include "printing/windows/delivery_point.h"
 #include "printing/windows/get_printer.h"
 #include "printing/windows/label_form.h"
+#include "printing/windows/list_form.h"
 #include "ui_main_form.h"
 
 #include <QTimer>
 #include <QUrl>
+
+namespace {
+
+// The filter editor, shown modally on the window that asks for it.
+void OpenFilterEditor(QWidget* parent) {
+    FilterForm editor(parent);
+    editor.Exec();
+}
+
+} // namespace
 
 void MainForm::ConnectCommands() {
     // The zip shift-click shows the delivery-point digits of the current record.
@@ -57,8 +75,8 @@ void MainForm::ConnectCommands() {
     connect(ui->mnuToolsDuplicates, &QAction::triggered, this, &MainForm::CheckDuplicates);
     // Help
     connect(ui->mnuHelpHelp, &QAction::triggered, this, &MainForm::ShowHelpContents);
-    connect(ui->mnuHelpReadMe, &QAction::triggered, this, [] { ShowHelpTopic(8000); });
-    connect(ui->mnuHelpTechSupport, &QAction::triggered, this, [] { ShowHelpTopic(8800); });
+    connect(ui->mnuHelpReadMe, &QAction::triggered, this, [] { ShowHelpTopic(kHelpReadMe); });
+    connect(ui->mnuHelpTechSupport, &QAction::triggered, this, [] { ShowHelpTopic(kHelpSupport); });
     connect(ui->mnuHelpAbout, &QAction::triggered, this, &MainForm::ShowAbout);
 
     // The toolbar buttons carry their key; the key decides the command.
@@ -109,10 +127,6 @@ void MainForm::ToolbarClick(QAction* button) {
         SaveRecord();
 }
 
-void MainForm::NotInThisVersion() {
-    SorryBox(QStringLiteral("This command is not available in this version."));
-}
-
 void MainForm::PrintLabels() {
     if (!NeedsList())
         return;
@@ -121,6 +135,7 @@ void MainForm::PrintLabels() {
         return;
     }
     LabelForm form(this);
+    form.SetFilterEditorOpener(&OpenFilterEditor);
     form.exec();
     // The label window may have changed the current filter.
     ShowFilterInfo();
@@ -135,7 +150,11 @@ void MainForm::PrintLists() {
         return;
     }
     // ListForm, shown modally; then ShowFilterInfo and ShowRecord.
-    NotInThisVersion();
+    ListForm form(this);
+    form.SetFilterEditorOpener(&OpenFilterEditor);
+    form.Exec();
+    ShowFilterInfo();
+    ShowRecord();
 }
 
 void MainForm::SelectPrinter() {
@@ -148,34 +167,45 @@ void MainForm::SetTemplate() {
     if (!NeedsListAndIdle())
         return;
     // Template, shown modally and unloaded; then LoadTemplateBox and ShowTemplateName.
-    NotInThisVersion();
+    {
+        Template window(this);
+        window.Exec();
+    }
+    LoadTemplateBox();
+    ShowTemplateName();
 }
 
 void MainForm::SetFilter() {
     if (!NeedsListAndIdle())
         return;
-    // FilterForm, shown modally; then RefreshFilters.
-    NotInThisVersion();
+    OpenFilterEditor(this);
+    RefreshFilters();
 }
 
 void MainForm::ViewGrid() {
     if (!NeedsList())
         return;
     // GridForm, shown modally.
-    NotInThisVersion();
+    GridForm form(this);
+    form.exec();
 }
 
 void MainForm::DefineSwitches() {
     if (!NeedsList())
         return;
     // DefineSwitches, shown modally; then ShowSwitchNames.
-    NotInThisVersion();
+    {
+        ::DefineSwitches window(this);
+        window.exec();
+    }
+    ShowSwitchNames();
 }
 
 void MainForm::ImportExport() {
     if (!NeedsListAndIdle())
         return;
     Import window(this);
+    window.m_openFilterEditor = &OpenFilterEditor;
     window.Exec();
     RefreshFilters();
 }
@@ -191,21 +221,34 @@ void MainForm::ConvertAndPurge() {
         return;
     }
     // Convert, shown modally; then RefreshFilters.
-    NotInThisVersion();
+    Convert window(this);
+    window.SetFilterEditorOpener(&OpenFilterEditor);
+    if (window.Loaded())
+        window.Exec();
+    RefreshFilters();
 }
 
 void MainForm::CheckDuplicates() {
     if (!NeedsList())
         return;
     // CheckDup, shown modally; then ShowRecord.
-    NotInThisVersion();
+    CheckDup window(this);
+    window.exec();
+    ShowRecord();
 }
 
 void MainForm::ShowAbout() {
-    // frmAbout, shown without being modal.
-    NotInThisVersion();
+    // frmAbout, shown without being modal; one at a time.
+    if (auto* shown = findChild<frmAbout*>()) {
+        shown->raise();
+        shown->activateWindow();
+        return;
+    }
+    auto* about = new frmAbout(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->show();
 }
 
 void MainForm::ShowHelpContents() {
-    Dialogs::Current().OpenUrl(QUrl::fromLocalFile(HelpFolder() + QStringLiteral("/index.html")));
+    ShowHelpTopic(kHelpContents);
 }

@@ -294,8 +294,6 @@ bool MainForm::ZipBoxPressed(QMouseEvent* event) {
     }
     if (m_deliveryPoint)
         m_deliveryPoint(this, m_list->ID());
-    else
-        NotInThisVersion();
     return true;
 }
 
