@@ -3,13 +3,10 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "database/connection.h"
-#include "database/control_core.h"
 #include "database/engine_error.h"
-#include "database/filter_core.h"
 #include "database/list_core.h"
 #include "database/list_record.h"
-#include "database/statement.h"
-#include "database/stored_date.h"
+#include "database/selected_records.h"
 #include "filters/text_file_writer.h"
 #include "filters/text_line_reader.h"
 #include "filters/transfer_items.h"
@@ -30,59 +27,6 @@ bool ListIsReadOnly() {
     } catch (const EngineError&) {
         return false; // the store has opened it; its own writes will tell
     }
-}
-
-// The positions of the record's columns in the rows of a query; -1 where it has none.
-class RowColumns {
-public:
-    explicit RowColumns(const Statement& rows) {
-        static const char* const names[kCount] = {
-            "Name",      "Address", "City",  "State",    "Zip",      "EMail", "Phone",
-            "Attention", "Code",    "CarRt", "LastEdit", "Switches", "Notes"};
-        for (int c = 0; c < kCount; ++c) {
-            m_at[c] = -1;
-            for (int i = 0; i < rows.ColumnCount(); ++i)
-                if (rows.ColumnName(i).compare(QLatin1String(names[c]), Qt::CaseInsensitive) == 0)
-                    m_at[c] = i;
-        }
-    }
-
-    ListRecord Record(const Statement& rows) const {
-        ListRecord r;
-        r.Name = Text(rows, 0);
-        r.Address = Text(rows, 1);
-        r.City = Text(rows, 2);
-        r.State = Text(rows, 3);
-        r.Zip = Text(rows, 4);
-        r.EMail = Text(rows, 5);
-        r.Phone = Text(rows, 6);
-        r.Attention = Text(rows, 7);
-        r.Code = Text(rows, 8);
-        r.CarRt = Text(rows, 9);
-        if (m_at[10] >= 0)
-            r.LastEdit = DateFromStored(rows.Value(m_at[10]));
-        r.Switches = Text(rows, 11);
-        r.Notes = Text(rows, 12);
-        return r;
-    }
-
-private:
-    static constexpr int kCount = 13;
-    QString Text(const Statement& rows, int column) const {
-        return m_at[column] >= 0 ? rows.Text(m_at[column]) : QString();
-    }
-    int m_at[kCount];
-};
-
-// The query of the records the store has selected: the current filter's, or the whole
-// list in name order.
-QString SelectionSql(const ListCore& list) {
-    if (list.Filtered()) {
-        FilterCore filters;
-        filters.SetID(ControlCore().CurrentFilter());
-        return filters.Query();
-    }
-    return QStringLiteral("SELECT * FROM [List] ORDER BY [Name], [ID]");
 }
 
 } // namespace
@@ -159,16 +103,11 @@ WriteResult WriteDelimitedFile(const QString& path, const ExportOptions& options
     // The store applies the filter (telling the user of a corrupt one) and counts its
     // records; the rows are then read in one pass of the same query, which is many times
     // faster than moving the store from record to record.
-    QString sql;
-    qint64 total = 0;
-    {
-        ListCore list;
-        list.SetCurrentFilter();
-        total = list.Records();
-        if (total < 1)
-            return WriteResult::NoRecords;
-        sql = SelectionSql(list);
-    }
+    ListCore list;
+    list.SetCurrentFilter();
+    const qint64 total = list.Records();
+    if (total < 1)
+        return WriteResult::NoRecords;
     TextFileWriter writer(path);
     if (options.mailMerge)
         writer.WriteLine(MailMergeHeader(options.fields, options.delimiter));
@@ -176,21 +115,19 @@ WriteResult WriteDelimitedFile(const QString& path, const ExportOptions& options
     const qint64 skip = options.skip > 0 ? qint64(std::min(options.skip, double(total - 1))) : 0;
     const qint64 interval =
         options.interval >= 1 ? qint64(std::min(options.interval, double(total))) : 1;
-    auto db = Connection::Open(CurrentListSetting(), Connection::Mode::ReadOnly);
-    Statement rows = db->Prepare(sql);
-    const RowColumns columns(rows);
-    qint64 index = 0;
     qint64 written = 0;
-    while (rows.Step()) {
-        const qint64 position = index++;
+    bool cancelled = false;
+    ForEachSelectedRecord(list, [&](const ListRecord& record, qint64 position) {
         if (position < skip || (position - skip) % interval != 0)
-            continue;
-        writer.WriteLine(LineFromRecord(columns.Record(rows), options.fields, options.delimiter,
-                                        options.mailMerge));
+            return true;
+        writer.WriteLine(
+            LineFromRecord(record, options.fields, options.delimiter, options.mailMerge));
         ++written;
-        if (progress && written % 256 == 0 && !progress(position + 1, total))
-            return WriteResult::Cancelled; // the writer removes its work file
-    }
+        cancelled = progress && written % 256 == 0 && !progress(position + 1, total);
+        return !cancelled;
+    });
+    if (cancelled)
+        return WriteResult::Cancelled; // the writer removes its work file
     writer.Commit();
     return WriteResult::Written;
 }

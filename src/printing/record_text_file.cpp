@@ -3,6 +3,7 @@
 #include "app/value_formats.h"
 #include "database/list_core.h"
 #include "database/list_record.h"
+#include "database/selected_records.h"
 #include "filters/text_file_writer.h"
 
 #include <QRegularExpression>
@@ -103,22 +104,15 @@ qint64 WriteRecordTextFile(const QString& path, ListCore& records,
                            const TextFileProgress& progress) {
     TextFileWriter writer(path);
     qint64 written = 0;
-    bool more = records.Records() > 0 && records.FirstRecord();
-    while (more) {
-        ListRecord record;
-        record.Name = records.Name();
-        record.Address = records.Address();
-        record.City = records.City();
-        record.State = records.State();
-        record.Zip = records.Zip();
-        record.Phone = records.Phone();
-        record.EMail = records.EMail();
-        for (const QString& line : RecordTextLines(record))
-            writer.WriteLine(line);
-        ++written;
-        if (progress)
-            progress(written);
-        more = records.MoveUp();
+    if (records.Records() > 0) {
+        ForEachSelectedRecord(records, [&](const ListRecord& record, qint64) {
+            for (const QString& line : RecordTextLines(record))
+                writer.WriteLine(line);
+            ++written;
+            if (progress)
+                progress(written);
+            return true;
+        });
     }
     writer.Commit();
     return written;
