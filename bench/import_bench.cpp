@@ -1,5 +1,7 @@
 #include "import_bench.h"
 
+#include "bench_random.h"
+
 #include "app/settings.h"
 #include "database/connection.h"
 #include "database/control_core.h"
@@ -16,32 +18,6 @@
 #include <stdexcept>
 
 namespace {
-
-// splitmix64: the same sequence on every machine.
-class Random {
-public:
-    explicit Random(quint64 seed) : m_state(seed) {}
-    quint64 Next() {
-        quint64 z = (m_state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int Below(int n) { return int(Next() % quint64(n)); }
-    bool Chance(int percent) { return Below(100) < percent; }
-    template <typename T, size_t N> const T& Pick(const T (&items)[N]) {
-        return items[Below(int(N))];
-    }
-    QByteArray Digits(int count) {
-        QByteArray text;
-        for (int i = 0; i < count; ++i)
-            text += char('0' + Below(10));
-        return text;
-    }
-
-private:
-    quint64 m_state;
-};
 
 const char* const kLast[] = {"Smith",  "Johnson", "Garcia", "O'Brien", "Nguyen",   "Kowalski",
                              "Müller", "Peña",    "Rossi",  "Dubois",  "McCarthy", "Larsen",
@@ -138,7 +114,7 @@ void GenerateImportFile(const QString& path, int lines) {
     QFile file(work);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("Couldn't write " + work.toStdString());
-    Random random(20261208);
+    BenchRandom random(20261208);
     QByteArray buffer;
     for (int i = 0; i < lines; ++i) {
         const Place& place = random.Pick(kPlaces);

@@ -1,5 +1,7 @@
 #include "list_generator.h"
 
+#include "bench_random.h"
+
 #include "database/connection.h"
 #include "database/filter_record.h"
 #include "database/new_database.h"
@@ -13,32 +15,6 @@
 const char* const kBenchFilterName = "Bench zip range";
 
 namespace {
-
-// splitmix64: a small generator whose sequence is the same on every machine.
-class Random {
-public:
-    explicit Random(quint64 seed) : m_state(seed) {}
-    quint64 Next() {
-        quint64 z = (m_state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int Below(int n) { return int(Next() % quint64(n)); }
-    bool Chance(int percent) { return Below(100) < percent; }
-    template <typename T, size_t N> const T& Pick(const T (&items)[N]) {
-        return items[Below(int(N))];
-    }
-    QString Digits(int count) {
-        QString text;
-        for (int i = 0; i < count; ++i)
-            text += QChar('0' + Below(10));
-        return text;
-    }
-
-private:
-    quint64 m_state;
-};
 
 const char* const kLastNames[] = {
     "Smith",    "Johnson",   "Williams",   "Brown",     "Jones",    "Garcia",   "Miller",
@@ -112,7 +88,7 @@ const char* const kNotes[] = {"Prefers e-mail.", "Annual gala guest.",
                               "Moved last spring; new address confirmed.",
                               "Do not call before 10 a.m.", "Sponsor since 2015."};
 
-QString Switches(Random& random) {
+QString Switches(BenchRandom& random) {
     QString switches(16, QLatin1Char('0'));
     for (int i = 0; i < 16; ++i)
         if (random.Chance(20))
@@ -160,7 +136,7 @@ void WriteDefinitions(Connection& db) {
 }
 
 void WriteRecords(Connection& db, int records) {
-    Random random(20240517);
+    BenchRandom random(20240517);
     const QDate firstDay(2010, 1, 1);
     const int days = int(firstDay.daysTo(QDate(2025, 12, 31)));
     Statement insert = db.Prepare(
@@ -180,8 +156,9 @@ void WriteRecords(Connection& db, int records) {
                        QString::number(1 + random.Below(400));
         if (lines == 3)
             address = QString::fromLatin1(random.Pick(kCompanies)) + "\r\n" + address;
-        const QString zip = QString::fromLatin1(place.zip3) + random.Digits(6);
-        const QString phone = QString::number(200 + random.Below(790)) + random.Digits(7);
+        const QString zip = QString::fromLatin1(place.zip3) + QString::fromLatin1(random.Digits(6));
+        const QString phone =
+            QString::number(200 + random.Below(790)) + QString::fromLatin1(random.Digits(7));
         // At most 1 + 1 + 10 + 2 + 1 + 16 characters: within the column's 35.
         const QString email = (first.left(1) + "." + last).toLower().remove('\'') +
                               QString::number(random.Below(100)) + "@" +
@@ -195,7 +172,7 @@ void WriteRecords(Connection& db, int records) {
             .Bind(3, QString::fromLatin1(place.city))
             .Bind(4, QString::fromLatin1(place.state))
             .Bind(5, zip)
-            .Bind(6, random.Chance(2) ? random.Digits(2) : QString())
+            .Bind(6, random.Chance(2) ? QString::fromLatin1(random.Digits(2)) : QString())
             .Bind(7, email)
             .Bind(8, phone)
             .Bind(9, random.Chance(5) ? QStringLiteral("Accounts Payable") : QString())
