@@ -18,6 +18,14 @@ QString DigitsOnly(const QString& text, int limit) {
     return digits;
 }
 
+// The number with leading zeros to at least width digits.
+void AppendPadded(QString& out, qint64 value, int width) {
+    const QString number = QString::number(value);
+    for (qsizetype i = number.size(); i < width; ++i)
+        out += QLatin1Char('0');
+    out += number;
+}
+
 constexpr int kSwitchCount = 16;
 } // namespace
 
@@ -28,7 +36,7 @@ void SetInternational(bool on) {
     g_international = on;
 }
 
-qint64 LeadingNumber(const QString& text) {
+qint64 LeadingNumber(QStringView text) {
     qint64 value = 0;
     for (QChar c : text.trimmed()) {
         if (!IsDigit(c))
@@ -42,9 +50,14 @@ qint64 LeadingNumber(const QString& text) {
 
 QString ReverseName(const QString& name, bool keepAmpersands) {
     QString result = name;
-    const int semicolon = name.indexOf(QLatin1Char(';'));
-    if (semicolon >= 0)
-        result = name.mid(semicolon + 1).trimmed() + " " + name.left(semicolon).trimmed();
+    const qsizetype semicolon = name.indexOf(QLatin1Char(';'));
+    if (semicolon >= 0) {
+        const QStringView first = QStringView(name).mid(semicolon + 1).trimmed();
+        const QStringView last = QStringView(name).left(semicolon).trimmed();
+        result = QString();
+        result.reserve(first.size() + 1 + last.size());
+        result.append(first).append(QLatin1Char(' ')).append(last);
+    }
     if (!keepAmpersands)
         result.replace(QLatin1String("&"), QLatin1String("&&"));
     return result;
@@ -61,14 +74,17 @@ QString FormatPhone(const QString& stored) {
         return QString();
     if (International())
         return stored;
-    const QString area = stored.left(3);
-    const QString exchange = stored.mid(3, 3);
-    const QString line = stored.right(4);
+    const QStringView digits(stored);
     QString result;
-    if (LeadingNumber(area) > 0)
-        result = QStringLiteral("(%1) ").arg(LeadingNumber(area), 3, 10, QLatin1Char('0'));
-    result += QStringLiteral("%1-").arg(LeadingNumber(exchange), 3, 10, QLatin1Char('0'));
-    result += QStringLiteral("%1").arg(LeadingNumber(line), 4, 10, QLatin1Char('0'));
+    result.reserve(14);
+    if (const qint64 area = LeadingNumber(digits.left(3)); area > 0) {
+        result += QLatin1Char('(');
+        AppendPadded(result, area, 3);
+        result += QLatin1String(") ");
+    }
+    AppendPadded(result, LeadingNumber(digits.mid(3, 3)), 3);
+    result += QLatin1Char('-');
+    AppendPadded(result, LeadingNumber(digits.right(4)), 4);
     return result;
 }
 
@@ -83,11 +99,12 @@ QString FormatZip(const QString& stored) {
         return stored;
     if (LeadingNumber(stored) == 0)
         return QString();
-    const QString zip5 = stored.left(5);
-    const QString plus4 = stored.mid(5, 4);
-    QString result = LeadingNumber(zip5) != 0 ? zip5 : QString();
-    if (LeadingNumber(plus4) > 0)
-        result += "-" + plus4;
+    const QStringView digits(stored);
+    QString result;
+    if (LeadingNumber(digits.left(5)) != 0)
+        result = stored.left(5);
+    if (const QStringView plus4 = digits.mid(5, 4); LeadingNumber(plus4) > 0)
+        result += QLatin1Char('-') + plus4.toString();
     return result;
 }
 

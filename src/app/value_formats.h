@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Program-wide international mode: phones and zips kept and shown as typed.
 bool International();
@@ -24,4 +25,4 @@ QString SwitchesNot(const QString& a);
 QString StripTrailingLineBreak(const QString& text);
 
 // The numeric value of the digits at the start of a text (0 when it starts otherwise).
-qint64 LeadingNumber(const QString& text);
+qint64 LeadingNumber(QStringView text);

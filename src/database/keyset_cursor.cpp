@@ -2,6 +2,7 @@
 
 #include "database/connection.h"
 #include "database/engine_error.h"
+#include "database/keyset_sort.h"
 #include "database/statement.h"
 #include "database/statement_cache.h"
 
@@ -66,6 +67,11 @@ KeysetCursor::KeysetCursor(StatementCache& statements, const ChangeWatch& watch,
 
 void KeysetCursor::Requery() {
     const ChangeWatch::Token token = m_watch.Now();
+    std::vector<qint64> ids;
+    if (CollectSortedIds(m_statements.Db(), m_sql, ids)) {
+        Reset(std::move(ids), token);
+        return;
+    }
     Statement statement = PrepareSetQuery(m_statements.Db(), m_sql);
     if (!statement.IsReadOnly())
         throw EngineError(kInvalidOperation,
@@ -74,9 +80,12 @@ void KeysetCursor::Requery() {
     const int idColumn = IdColumn(statement);
     if (idColumn < 0)
         throw EngineError(kInvalidOperation, QStringLiteral("The query gives no ID column."));
-    std::vector<qint64> ids;
     while (statement.Step())
         ids.push_back(statement.Number(idColumn));
+    Reset(std::move(ids), token);
+}
+
+void KeysetCursor::Reset(std::vector<qint64> ids, const ChangeWatch::Token& token) {
     m_ids = std::move(ids);
     m_token = token;
     m_pos = -1;

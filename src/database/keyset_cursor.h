@@ -45,6 +45,8 @@ public:
     void Removed(qint64 id) override;
 
 private:
+    // Takes the IDs of a run of the statement; the cursor loses its position.
+    void Reset(std::vector<qint64> ids, const ChangeWatch::Token& token);
     // Whether the row at the index is still there. While the file is as it was when the
     // statement ran, every row is; after a change the rows are looked at a chunk at a time
     // in the direction of travel.

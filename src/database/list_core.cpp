@@ -451,6 +451,10 @@ void ListCore::OpenTableByName() {
     m_sortSequence = 0;
 }
 
+const std::vector<qint64>* ListCore::QueryIds() const {
+    return m_query ? &m_query->Ids() : nullptr;
+}
+
 void ListCore::SetCurrentFilter() {
     ControlCore control;
     const qint64 filterId = control.CurrentFilter();

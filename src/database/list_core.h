@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 class KeysetCursor;
 class QDate;
@@ -118,6 +119,8 @@ public:
     void ReportNoCurrentRecord() const override;
 
     bool Filtered() const { return m_query != nullptr; }
+    // The IDs of the query's rows in the set's order; null in table mode.
+    const std::vector<qint64>* QueryIds() const;
     // The sort code of the applied filter (0-8); 0 without one.
     int SortSequence() const { return m_sortSequence; }
 

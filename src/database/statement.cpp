@@ -89,9 +89,18 @@ bool Statement::IsNull(int column) const {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+bool Statement::IsText(int column) const {
+    return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
+}
+
 QString Statement::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+QByteArrayView Statement::Utf8(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? QByteArrayView(text, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
 }
 
 qint64 Statement::Number(int column) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
@@ -39,7 +40,11 @@ public:
     int ColumnCount() const;
     QString ColumnName(int column) const;
     bool IsNull(int column) const;
+    bool IsText(int column) const;
     QString Text(int column) const;
+    // The column's text as the engine holds it (UTF-8), valid until the next step; empty for
+    // NULL.
+    QByteArrayView Utf8(int column) const;
     qint64 Number(int column) const;
     double Real(int column) const;
     QVariant Value(int column) const;

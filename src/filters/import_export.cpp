@@ -115,17 +115,23 @@ WriteResult WriteDelimitedFile(const QString& path, const ExportOptions& options
     const qint64 skip = options.skip > 0 ? qint64(std::min(options.skip, double(total - 1))) : 0;
     const qint64 interval =
         options.interval >= 1 ? qint64(std::min(options.interval, double(total))) : 1;
-    qint64 written = 0;
     bool cancelled = false;
-    ForEachSelectedRecord(list, [&](const ListRecord& record, qint64 position) {
-        if (position < skip || (position - skip) % interval != 0)
-            return true;
-        writer.WriteLine(
-            LineFromRecord(record, options.fields, options.delimiter, options.mailMerge));
-        ++written;
-        cancelled = progress && written % 256 == 0 && !progress(position + 1, total);
-        return !cancelled;
-    });
+    SelectedPass pass;
+    pass.wanted = [&](qint64 place) { return place >= skip && (place - skip) % interval == 0; };
+    pass.format = [&options](const ListRecord& record) {
+        return TextFileWriter::EncodedLines(
+            {LineFromRecord(record, options.fields, options.delimiter, options.mailMerge)});
+    };
+    pass.take = [&](qint64, QByteArrayView line) {
+        writer.WriteEncoded(line);
+        return true;
+    };
+    if (progress)
+        pass.progress = [&](double done) {
+            cancelled = !progress(qint64(done * double(total)), total);
+            return !cancelled;
+        };
+    RunSelectedPass(list, pass);
     if (cancelled)
         return WriteResult::Cancelled; // the writer removes its work file
     writer.Commit();

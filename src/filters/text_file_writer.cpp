@@ -35,13 +35,34 @@ void TextFileWriter::Fail(int error, const QString& what) {
 }
 
 void TextFileWriter::WriteLine(const QString& line) {
-    m_buffer += line.toUtf8();
-    m_buffer += "\r\n";
+    // Encoded straight into the buffer: a line is written for every record of a list.
+    const qsizetype had = m_buffer.size();
+    m_buffer.resize(had + m_encoder.requiredSpace(line.size()) + 2);
+    char* end = m_encoder.appendToBuffer(m_buffer.data() + had, line);
+    *end++ = '\r';
+    *end++ = '\n';
+    m_buffer.truncate(end - m_buffer.constData());
+    FlushWhenFull();
+}
+
+void TextFileWriter::WriteEncoded(QByteArrayView lines) {
+    m_buffer.append(lines.data(), lines.size());
+    FlushWhenFull();
+}
+
+QByteArray TextFileWriter::EncodedLines(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes.append(line.toUtf8()).append("\r\n", 2);
+    return bytes;
+}
+
+void TextFileWriter::FlushWhenFull() {
     if (m_buffer.size() >= kFlushBytes) {
         errno = 0;
         if (m_file.write(m_buffer) != m_buffer.size())
             Fail(errno, "Can't write " + m_target);
-        m_buffer.clear();
+        m_buffer.truncate(0);
     }
 }
 

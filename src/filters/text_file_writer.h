@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
+#include <QStringEncoder>
+#include <QStringList>
 
 // Writes a text file line by line in UTF-8 with CR LF line ends. The lines go to a work
 // file beside the target, which takes the target's place only when Commit() succeeds, so
@@ -16,14 +19,20 @@ public:
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void WriteLine(const QString& line);
+    // Writes lines already encoded by EncodedLines.
+    void WriteEncoded(QByteArrayView lines);
+    // The lines as the file holds them: UTF-8, each ended by CR LF.
+    static QByteArray EncodedLines(const QStringList& lines);
     void Commit();
 
 private:
     void Fail(int error, const QString& what);
+    void FlushWhenFull();
 
     QString m_target;
     QString m_work;
     QFile m_file;
     QByteArray m_buffer;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
     bool m_committed = false;
 };

@@ -63,11 +63,6 @@ QDate ParseDate(const QString& text) {
     return QLocale().toDate(t, QLocale::ShortFormat);
 }
 
-QString AddressLine(const QString& address, int line) {
-    const QStringList lines = address.split(QLatin1String("\r\n"));
-    return line < lines.size() ? lines.at(line) : QString();
-}
-
 QString LastNamePart(const QString& name) {
     const int semicolon = name.indexOf(QLatin1Char(';'));
     return (semicolon < 0 ? name : name.left(semicolon)).trimmed();
@@ -76,6 +71,33 @@ QString LastNamePart(const QString& name) {
 QString FirstNamePart(const QString& name) {
     const int semicolon = name.indexOf(QLatin1Char(';'));
     return semicolon < 0 ? QString() : name.mid(semicolon + 1).trimmed();
+}
+
+// A value in a line of the file: quotation marks become apostrophes, which keeps the
+// quoted style readable, and in a tab-separated line a tab becomes a space, since it would
+// split the value in two.
+void AppendValue(QString& line, const QString& value, bool tabs) {
+    const qsizetype start = line.size();
+    line += value;
+    QChar* at = line.data() + start;
+    QChar* const end = line.data() + line.size();
+    for (; at != end; ++at) {
+        if (*at == QLatin1Char('"'))
+            *at = QLatin1Char('\'');
+        else if (tabs && *at == QLatin1Char('\t'))
+            *at = QLatin1Char(' ');
+    }
+}
+
+// MM/dd/yyyy, written digit by digit: the line is made for every record of a list.
+void AppendMonthDayYear(QString& line, const QDate& date) {
+    const auto digit = [](int value) { return QLatin1Char(char('0' + value % 10)); };
+    const int year = date.year();
+    const QChar text[10] = {
+        digit(date.month() / 10), digit(date.month()), QLatin1Char('/'),   digit(date.day() / 10),
+        digit(date.day()),        QLatin1Char('/'),    digit(year / 1000), digit(year / 100),
+        digit(year / 10),         digit(year)};
+    line.append(text, 10);
 }
 
 } // namespace
@@ -197,8 +219,18 @@ bool RecordFromLine(const QString& line, const QList<int>& fields, Delimiter del
 
 QString LineFromRecord(const ListRecord& record, const QList<int>& fields, Delimiter delimiter,
                        bool mailMerge) {
-    QStringList values;
-    for (int code : fields) {
+    const bool tabs = delimiter == Delimiter::Tab;
+    QString line;
+    line.reserve(record.Name.size() + record.Address.size() + record.Notes.size() + 160);
+    if (!tabs)
+        line += QLatin1Char('"');
+    // The address is split into its lines once, when a line of it is first asked for.
+    QList<QStringView> addressLines;
+    bool addressSplit = false;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const int code = fields.at(i);
+        if (i > 0)
+            line += tabs ? QStringLiteral("\t") : QStringLiteral("\",\"");
         QString value;
         switch (code) {
         case TransferItem::Name:
@@ -206,9 +238,16 @@ QString LineFromRecord(const ListRecord& record, const QList<int>& fields, Delim
             break;
         case TransferItem::AddressLine1:
         case TransferItem::AddressLine2:
-        case TransferItem::AddressLine3:
-            value = AddressLine(record.Address, code - TransferItem::AddressLine1);
+        case TransferItem::AddressLine3: {
+            if (!addressSplit) {
+                addressLines = QStringView(record.Address).split(u"\r\n");
+                addressSplit = true;
+            }
+            const int n = code - TransferItem::AddressLine1;
+            if (n < addressLines.size())
+                value = addressLines.at(n).toString();
             break;
+        }
         case TransferItem::City:
             value = record.City;
             break;
@@ -234,17 +273,17 @@ QString LineFromRecord(const ListRecord& record, const QList<int>& fields, Delim
             value = record.CarRt;
             break;
         case TransferItem::Switches:
-            value = record.Switches;
-            break;
+            line += record.Switches;
+            continue;
         case TransferItem::Notes:
-            value = QString(record.Notes).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            value = record.Notes;
+            value.replace(QLatin1String("\r\n"), QLatin1String("\n"));
             break;
-        case TransferItem::LastEdit: {
+        case TransferItem::LastEdit:
             // A record without a date carries Jet's day 0, as older files did.
-            const QDate date = record.LastEdit.isValid() ? record.LastEdit : QDate(1899, 12, 30);
-            value = date.toString(QStringLiteral("MM/dd/yyyy"));
-            break;
-        }
+            AppendMonthDayYear(line,
+                               record.LastEdit.isValid() ? record.LastEdit : QDate(1899, 12, 30));
+            continue;
         case TransferItem::LastName:
             value = LastNamePart(record.Name);
             break;
@@ -257,12 +296,9 @@ QString LineFromRecord(const ListRecord& record, const QList<int>& fields, Delim
         default:
             break;
         }
-        if (code != TransferItem::Switches && code != TransferItem::LastEdit)
-            value.replace(QLatin1Char('"'), QLatin1Char('\''));
-        // A tab inside a value would split it in two in a tab-separated line.
-        if (delimiter == Delimiter::Tab)
-            value.replace(QLatin1Char('\t'), QLatin1Char(' '));
-        values << value;
+        AppendValue(line, value, tabs);
     }
-    return JoinFields(values, delimiter);
+    if (!tabs)
+        line += QLatin1Char('"');
+    return line;
 }

@@ -6,8 +6,6 @@
 #include "database/selected_records.h"
 #include "filters/text_file_writer.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 constexpr int kAddressColumn = 35;
@@ -25,14 +23,16 @@ public:
     void Tab(int column) {
         if (m_line.size() + 1 > column)
             EndLine();
-        m_line = m_line.leftJustified(column - 1, QLatin1Char(' '));
+        if (m_line.size() < column - 1)
+            m_line.resize(column - 1, QLatin1Char(' '));
     }
     void EndLine() {
         int end = m_line.size();
         while (end > 0 && m_line.at(end - 1) == QLatin1Char(' '))
             --end;
-        m_lines << m_line.left(end);
-        m_line.clear();
+        m_line.truncate(end);
+        m_lines << std::move(m_line);
+        m_line = QString();
     }
     const QStringList& Lines() const { return m_lines; }
 
@@ -42,8 +42,7 @@ private:
 };
 
 QStringList AddressLines(const QString& address) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n"));
-    return address.split(lineBreak);
+    return address.split(QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -105,14 +104,25 @@ qint64 WriteRecordTextFile(const QString& path, ListCore& records,
     TextFileWriter writer(path);
     qint64 written = 0;
     if (records.Records() > 0) {
-        ForEachSelectedRecord(records, [&](const ListRecord& record, qint64) {
-            for (const QString& line : RecordTextLines(record))
-                writer.WriteLine(line);
+        SelectedPass pass;
+        pass.format = [](const ListRecord& record) {
+            return TextFileWriter::EncodedLines(RecordTextLines(record));
+        };
+        pass.take = [&](qint64, QByteArrayView lines) {
+            writer.WriteEncoded(lines);
             ++written;
             if (progress)
                 progress(written);
             return true;
-        });
+        };
+        // While the records are read, before the first is written, the caller is told that
+        // none has been written yet.
+        if (progress)
+            pass.progress = [&](double) {
+                progress(written);
+                return true;
+            };
+        RunSelectedPass(records, pass);
     }
     writer.Commit();
     return written;

@@ -23,8 +23,8 @@ struct ListRecord;
 // The lines of one record, the empty line after it included.
 QStringList RecordTextLines(const ListRecord& record);
 
-// Told after every record how many have been written (a window lets its user interface
-// have a turn there).
+// Told after every record how many have been written, and now and then while the records
+// are read before the first is written (a window lets its user interface have a turn there).
 using TextFileProgress = std::function<void(qint64 written)>;
 
 // Writes the file anew (the target is replaced only when the whole file has been written).
