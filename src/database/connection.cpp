@@ -40,8 +40,12 @@ std::unique_ptr<Connection> Connection::Open(const QString& path, Mode mode) {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const EngineError error = EngineError::FromConnection(db, rc);
+        EngineError error = EngineError::FromConnection(db, rc);
         sqlite3_close(db);
+        // A new file that can't be made in a write-protected folder.
+        if ((error.EngineCode() & 0xff) == SQLITE_CANTOPEN && mode == Mode::Create &&
+            FolderRefusesWriting(path))
+            error = EngineError(JetError::FileLocked, error.Description(), error.EngineCode());
         throw error;
     }
     sqlite3_extended_result_codes(db, 1);
@@ -79,7 +83,10 @@ void Connection::Execute(const QString& sql) {
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, text.constData(), nullptr, nullptr, &message);
     if (rc != SQLITE_OK) {
-        const EngineError error = EngineError::FromEngine(sqlite3_extended_errcode(m_db), message);
+        const EngineError error =
+            (rc & 0xff) == SQLITE_CANTOPEN
+                ? EngineError::FromConnection(m_db, rc)
+                : EngineError::FromEngine(sqlite3_extended_errcode(m_db), message);
         sqlite3_free(message);
         throw error;
     }

@@ -1,7 +1,11 @@
 #include "database/engine_error.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 
@@ -68,7 +72,23 @@ EngineError EngineError::FromEngine(int engineCode, const char* engineMessage) {
 EngineError EngineError::FromConnection(sqlite3* db, int engineCode) {
     const int extended = db ? sqlite3_extended_errcode(db) : engineCode;
     const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(engineCode);
+    // A file that can't be opened or made because the file or its folder refuses writing
+    // (the journal beside a list, a work file) is a write-protected file to the user.
+    if (db && (extended & 0xff) == SQLITE_CANTOPEN) {
+        const int system = sqlite3_system_errno(db);
+        const char* file = sqlite3_db_filename(db, "main");
+        if (system == EACCES || system == EPERM || system == EROFS ||
+            (file && *file && FolderRefusesWriting(QString::fromUtf8(file))))
+            return EngineError(JetError::FileLocked, QString::fromUtf8(message), extended);
+    }
     return FromEngine((extended & 0xff) == (engineCode & 0xff) ? extended : engineCode, message);
+}
+
+bool FolderRefusesWriting(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::access(folder.constData(), W_OK) == 0)
+        return false;
+    return errno == EACCES || errno == EPERM || errno == EROFS;
 }
 
 QString EngineError::Text() const {

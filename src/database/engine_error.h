@@ -40,3 +40,7 @@ private:
     QString m_description;
     int m_engineCode;
 };
+
+// True when the folder of path refuses to have files made in it (write-protected, or a
+// read-only file system).
+bool FolderRefusesWriting(const QString& path);

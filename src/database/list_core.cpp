@@ -14,6 +14,7 @@
 #include "database/table_cursor.h"
 
 #include <QDate>
+#include <sqlite3.h>
 
 namespace {
 
@@ -292,6 +293,11 @@ bool ListCore::AppendRecord(const ListRecord& record) {
         InsertRow(Columns(record, SwitchesToStore(record)));
         return true;
     } catch (const EngineError& error) {
+        // Only the record's own values are refused here; a failure of the file (full disk,
+        // I/O error, a lock) has ended the batch in hand, and the work adding records must
+        // stop rather than go on without it.
+        if ((error.EngineCode() & 0xff) != SQLITE_CONSTRAINT)
+            throw;
         ShowEngineError(error);
         return false;
     }

@@ -92,8 +92,8 @@ public:
     // value becomes current; when there is none the program stops with fatal error 5.
     bool NewRecord(const ListRecord& record);
     // Adds a record as NewRecord does but leaves the store where it stands (the set is not
-    // read again), for adding many records at once. A record the engine refuses is told
-    // and gives false.
+    // read again), for adding many records at once. A record whose values the engine
+    // refuses is told and gives false; a failure of the file itself throws EngineError.
     bool AppendRecord(const ListRecord& record);
     // Rewrites the current record (switches as given).
     bool UpdateRecord(const ListRecord& record);

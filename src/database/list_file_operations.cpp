@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -70,16 +71,35 @@ void CopyFile(const QString& from, const QString& to) {
         throw FromErrno(error, "Can't write " + to);
 }
 
+// Holds a read lock on the list while it is copied byte for byte: no other copy of the
+// program can be writing pages into it meanwhile, and a journal left by a crash has been
+// played back first, so the copy is a consistent list. A file the engine can't read as a
+// list (a damaged one) is copied as it is. (The copy's closing of its own descriptor ends
+// the lock early; by then every byte has been read.)
+std::unique_ptr<Connection> HoldReadLock(const QString& path) {
+    try {
+        auto reader = Connection::Open(path, Connection::Mode::ReadWrite);
+        reader->Execute("BEGIN");
+        reader->QueryNumber("SELECT count(*) FROM sqlite_master");
+        return reader;
+    } catch (const EngineError& error) {
+        if (error.Number() == JetError::FileLocked)
+            throw;
+        return nullptr;
+    }
+}
+
 } // namespace
 
 void BackupListFile(const QString& source, const QString& target) {
     const QString work = WorkFileBeside(target, "backup");
     try {
+        const std::unique_ptr<Connection> lock = HoldReadLock(source);
         CopyFile(source, work);
         if (!ReplaceFile(work, target))
             throw FromErrno(errno, "Can't put the copy at " + target);
     } catch (const EngineError&) {
-        QFile::remove(work);
+        RemoveWorkFile(work);
         throw;
     }
 }
@@ -97,8 +117,17 @@ QString CompactBackupFile(const QString& path) {
 void CompactListFile(const QString& path) {
     const QString work = CompactWorkFile(path);
     const QString backup = CompactBackupFile(path);
-    QFile::remove(work);
+    RemoveWorkFile(work);
     try {
+        // The write lock is held from the rewriting to the last rename, so that another
+        // copy of the program can't be in the middle of changing the list meanwhile: its
+        // change would land in the previous version. It waits, or is told the file is
+        // locked; a change it starts after the renames is refused by the engine, because
+        // the file it holds open is no longer the one at the list's path.
+        auto guard = Connection::Open(path, Connection::Mode::ReadWrite);
+        std::unique_ptr<Transaction> writeLock;
+        if (!guard->IsReadOnly())
+            writeLock = std::make_unique<Transaction>(*guard);
         {
             auto connection = Connection::Open(path, Connection::Mode::ReadOnly);
             Statement vacuum = connection->Prepare("VACUUM INTO ?");
@@ -110,7 +139,7 @@ void CompactListFile(const QString& path) {
         if (!ReplaceFile(work, path))
             throw FromErrno(errno, "Can't put the compacted list at " + path);
     } catch (const EngineError&) {
-        QFile::remove(work);
+        RemoveWorkFile(work);
         throw;
     }
 }

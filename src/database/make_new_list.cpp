@@ -9,7 +9,6 @@
 #include "database/schema.h"
 #include "database/statement.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace {
@@ -97,7 +96,7 @@ bool MakeNewList(const QString& path, bool noCurrent, const NewListOptions& opti
             throw EngineError(JetError::FileLocked, "The new list could not be put at " + path);
         return true;
     } catch (const EngineError&) {
-        QFile::remove(work);
+        RemoveWorkFile(work);
         throw;
     }
 }

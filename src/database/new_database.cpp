@@ -7,8 +7,6 @@
 #include "database/file_replace.h"
 #include "database/schema.h"
 
-#include <QFile>
-
 void WriteEmptyList(const QString& path) {
     auto connection = Connection::Open(path, Connection::Mode::Create);
     CreateSchema(*connection);
@@ -31,7 +29,7 @@ bool CreateNewDatabase(const QString& path) {
             throw EngineError(JetError::FileLocked, "The new list could not be put in place.");
         return true;
     } catch (const EngineError&) {
-        QFile::remove(work);
+        RemoveWorkFile(work);
         return false;
     }
 }

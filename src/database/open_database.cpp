@@ -12,7 +12,9 @@
 
 namespace {
 
-enum class OpenResult { Opened, Damaged, NotFound, NotAList };
+// Locked: another copy of the program is in the middle of writing the file, or the file
+// or its folder refuses the access the engine needs.
+enum class OpenResult { Opened, Damaged, NotFound, NotAList, Locked };
 
 // Opens the file the way the engine would, telling apart what the user must hear about.
 OpenResult TryOpen(const QString& path, std::unique_ptr<Connection>& connection) {
@@ -34,6 +36,8 @@ OpenResult TryOpen(const QString& path, std::unique_ptr<Connection>& connection)
         connection = Connection::Open(path);
         return OpenResult::Opened;
     } catch (const EngineError& error) {
+        if (error.Number() == JetError::FileLocked)
+            return OpenResult::Locked;
         return error.IsDamagedFile() ? OpenResult::Damaged : OpenResult::NotFound;
     }
 }
@@ -46,6 +50,8 @@ OpenResult Validate(Connection& connection) {
             return OpenResult::Opened;
         return OpenResult::NotAList;
     } catch (const EngineError& error) {
+        if (error.Number() == JetError::FileLocked)
+            return OpenResult::Locked;
         return error.IsDamagedFile() ? OpenResult::Damaged : OpenResult::NotAList;
     }
 }
@@ -87,6 +93,12 @@ std::unique_ptr<Connection> OpenCurrentDatabase() {
         InfoBox(path == QLatin1String(kNoDatabase)
                     ? QStringLiteral("Please select a mailing list to open.")
                     : "Couldn't find " + path + ". Please select a mailing list to open.");
+        return nullptr;
+    case OpenResult::Locked:
+        // The list is there and stays the current one; it can be opened again once the
+        // other copy has finished.
+        connection.reset();
+        InfoBox("File is locked or write protected\n" + path);
         return nullptr;
     case OpenResult::NotAList:
     case OpenResult::Damaged:

@@ -32,7 +32,7 @@ QString FolderOf(const QString& path) {
 void Convert(ListSource& source, int version, const QString& path) {
     const QString work = UpgradeWorkFile(path);
     const QString backup = UpgradeBackupFile(path);
-    QFile::remove(work);
+    RemoveWorkFile(work);
     QFile::remove(backup);
     ConvertList(source, version, work);
     Step("converted");

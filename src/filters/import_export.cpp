@@ -87,10 +87,14 @@ ImportResult ImportTextFile(const QString& path, const QList<int>& fields, Delim
     } catch (const EngineError& error) {
         // The open batch is rolled back; the batches committed before it stay.
         result.failed = true;
-        InfoBox(
-            number > 0
-                ? QStringLiteral("%1\nThe import stopped at line %2.").arg(error.Text()).arg(number)
-                : error.Text());
+        // A list another copy of the program is writing, or one that can't be written after
+        // all (its folder refuses the journal), gets the same words as a write-protected one.
+        const QString text = error.Number() == JetError::FileLocked
+                                 ? "File is locked or write protected\n" + CurrentListSetting()
+                                 : error.Text();
+        InfoBox(number > 0
+                    ? QStringLiteral("%1\nThe import stopped at line %2.").arg(text).arg(number)
+                    : text);
         return result;
     }
     if (result.invalidLine > 0)

@@ -19,14 +19,21 @@ void CliTest::SetUp() {
 }
 
 CliResult CliTest::Run(const QStringList& arguments) const {
+    return RunProgram(QStringLiteral(LETTRINO_CLI), arguments);
+}
+
+CliResult CliTest::RunProgram(const QString& program, const QStringList& arguments,
+                              const QStringList& environment) const {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", m_home);
-    environment.insert("XDG_CONFIG_HOME", m_home + "/.config");
-    environment.insert("XDG_RUNTIME_DIR", m_home);
-    process.setProcessEnvironment(environment);
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert("HOME", m_home);
+    variables.insert("XDG_CONFIG_HOME", m_home + "/.config");
+    variables.insert("XDG_RUNTIME_DIR", m_home);
+    for (const QString& variable : environment)
+        variables.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    process.setProcessEnvironment(variables);
     process.setWorkingDirectory(m_dir->path());
-    process.start(QStringLiteral(LETTRINO_CLI), arguments);
+    process.start(program, arguments);
     CliResult result;
     if (!process.waitForFinished(120000)) {
         ADD_FAILURE() << "lettrino-cli did not finish: " << arguments.join(' ').toStdString();
@@ -36,7 +43,10 @@ CliResult CliTest::Run(const QStringList& arguments) const {
     }
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    else
+        result.signal = process.exitCode(); // the signal's number after a crash
     return result;
 }
 

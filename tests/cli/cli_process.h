@@ -8,6 +8,7 @@
 // What one run of the tool gave.
 struct CliResult {
     int exitCode = -1;
+    int signal = 0; // the signal that ended the process, 0 when it exited
     QString out;
     QString err;
 };
@@ -21,6 +22,9 @@ protected:
     void SetUp() override;
 
     CliResult Run(const QStringList& arguments) const;
+    // Runs another program the same way, with further environment variables ("NAME=value").
+    CliResult RunProgram(const QString& program, const QStringList& arguments,
+                         const QStringList& environment = {}) const;
 
     // The tool's settings (section, key), read from and written to its settings file.
     QString ToolSetting(const QString& section, const QString& key) const;

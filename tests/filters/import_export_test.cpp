@@ -336,8 +336,7 @@ TEST_F(ImportExportTest, AnInvalidLineStopsTheImportAndKeepsTheLinesBefore) {
     EXPECT_FALSE(StoredNames().contains("After"));
 
     // An unclosed field, a line of two characters and an empty line are invalid too.
-    for (const QByteArray& bad :
-         {QByteArray("\"Open,\"x"), QByteArray("\"a"), QByteArray(""), QByteArray("\"\"")}) {
+    for (const QByteArray& bad : {QByteArray("\"Open,\"x"), QByteArray("\"a"), QByteArray("")}) {
         SCOPED_TRACE(bad.toStdString());
         MakeList("Other.mdb");
         const ImportResult stopped = Import("\"First\",\"x\"\r\n" + bad + "\r\n\"Third\"\r\n",
@@ -542,7 +541,8 @@ TEST_F(ImportExportTest, AListThatCantBeWrittenStopsTheImportWithAMessage) {
         EXPECT_TRUE(result.failed);
         EXPECT_EQ(result.added, 0);
         const ScriptedDialogs::Message message = m_dialogs->TakeMessage();
-        EXPECT_TRUE(message.text.startsWith("70 ")) << qPrintable(message.text);
+        EXPECT_TRUE(message.text.startsWith("File is locked or write protected\n"))
+            << qPrintable(message.text);
         other->Execute("ROLLBACK");
     }
     // A write-protected list file: one message, not one per line.
