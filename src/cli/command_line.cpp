@@ -109,8 +109,8 @@ const std::vector<CommandSpec>& Specs() {
          {"label", "layout", "barcode", "row", "col", "filter"},
          {"preview-dp", "fill-page"},
          {},
-         {{"barcode", {"none", "zip5", "zip9", "dp"}}},
-         "labels OUT.pdf [--label NAME] [--layout LIST] [--barcode none|zip5|zip9|dp]\n"
+         {{"barcode", {"none", "zip5", "zip9", "dp", "imb"}}},
+         "labels OUT.pdf [--label NAME] [--layout LIST] [--barcode none|zip5|zip9|dp|imb]\n"
          "           [--preview-dp] [--row R] [--col C] [--fill-page] [--filter NAME]",
          "Prints mailing labels for the records of the current filter to the PDF file\n"
          "OUT.pdf, as the label window prints them. An existing file is replaced only when\n"
@@ -122,8 +122,11 @@ const std::vector<CommandSpec>& Specs() {
          "                  commas: \"Name\", \"Address\", \"AttentionLine\", \"Code\",\n"
          "                  \"Carrier Route\" (and \"Zip Code\" in international mode), or\n"
          "                  their codes; otherwise Name, Address\n"
-         "  --barcode KIND  POSTNET bars above each block: none, zip5, zip9 or dp\n"
-         "                  (delivery point); not offered in international mode\n"
+         "  --barcode KIND  bars above each block: POSTNET none, zip5, zip9 or dp\n"
+         "                  (delivery point), or imb (Intelligent Mail, with the tracking\n"
+         "                  code, next serial number and routing form of the Intelligent\n"
+         "                  Mail Settings window; each label takes the next serial\n"
+         "                  number); not offered in international mode\n"
          "  --preview-dp    print the delivery-point digits as text (with --barcode dp)\n"
          "  --row R         first label position on the first sheet (from 1)\n"
          "  --col C\n"

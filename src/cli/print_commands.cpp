@@ -40,6 +40,8 @@ int BarcodeFromName(const QString& name) {
         return kZip9Barcode;
     if (name == QLatin1String("dp"))
         return kDeliveryPointBarcode;
+    if (name == QLatin1String("imb"))
+        return kIntelligentMailBarcode;
     return kNoBarcode;
 }
 

@@ -4,12 +4,13 @@
 #include <vector>
 
 // The bar code printed above each address block: the indexes of the label window's
-// "POSTNET Barcodes" choices.
+// barcode choices, the four POSTNET ones and the Intelligent Mail barcode.
 enum BarcodeChoice {
     kNoBarcode = 0,
     kZip5Barcode = 1,
     kZip9Barcode = 2,
     kDeliveryPointBarcode = 3,
+    kIntelligentMailBarcode = 4,
 };
 
 // What the label window hands to a printing run.

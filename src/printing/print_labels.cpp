@@ -1,12 +1,16 @@
 #include "printing/print_labels.h"
 
+#include "app/dialogs.h"
 #include "app/messages.h"
+#include "app/value_formats.h"
 #include "database/label_core.h"
 #include "database/label_record.h"
 #include "database/list_core.h"
 #include "database/list_record.h"
 #include "printing/address_block.h"
 #include "printing/barcode_drawing.h"
+#include "printing/intelligent_mail_drawing.h"
+#include "printing/intelligent_mail_labels.h"
 #include "printing/label_run_host.h"
 #include "printing/label_run_options.h"
 #include "printing/label_sheet.h"
@@ -15,6 +19,7 @@
 #include "printing/printers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -58,13 +63,54 @@ ListRecord ReadRecord(const ListCore& records) {
     return record;
 }
 
+// How a message names a record: its name as a label prints it, else its street address.
+QString RecordCalled(const ListRecord& record) {
+    const QString name = ReverseName(record.Name, true).trimmed();
+    return name.isEmpty() ? StripTrailingLineBreak(record.Address).simplified() : name;
+}
+
+// Makes the Intelligent Mail barcode of every label of the run once before anything is
+// printed, so that a record whose barcode cannot be made stops the run before its first
+// label rather than in its middle. A run that would pass the largest serial number (and
+// so repeat numbers used before) goes ahead only when the user says so.
+bool CheckIntelligentMailRun(const LabelRunOptions& options, ListCore& records,
+                             const IntelligentMailSettings& settings) {
+    IntelligentMailLabels labels(settings);
+    const bool attentionPrefixed = AttentionPrefixed(options.layout);
+    const int copies = std::max(options.labelsPerRecord, 1);
+    for (bool going = records.FirstRecord(); going; going = records.MoveUp()) {
+        const ListRecord record = ReadRecord(records);
+        if (!BlockHasText(ComposeAddressBlock(record, options.layout, attentionPrefixed)))
+            continue;
+        const QString dpOverride = records.DPOverride();
+        for (int copy = 0; copy < copies; ++copy) {
+            ImbBars bars;
+            QString error;
+            if (!labels.Next(record.Zip, record.Address, dpOverride, bars, error)) {
+                InfoBox(QStringLiteral("The Intelligent Mail barcode of the record \"%1\" (zip "
+                                       "\"%2\") cannot be made: %3.\nNo labels were printed.")
+                            .arg(RecordCalled(record), record.Zip, error));
+                return false;
+            }
+        }
+    }
+    if (!labels.Wrapped())
+        return true;
+    return Dialogs::Current().AskYesNo(
+        QStringLiteral("The serial numbers of the Intelligent Mail barcodes reach the largest, "
+                       "%1, in this run and start again at 0, so labels may repeat the "
+                       "numbers of earlier mailings.\nPrint the labels anyway?")
+            .arg(labels.LargestSerial()),
+        ApplicationTitle(), MessageIcon::Warning);
+}
+
 // One run through the record set.
 class LabelRun {
 public:
     LabelRun(const LabelRunOptions& options, const LabelRecord& label, ListCore& records,
-             LabelRunHost& host, PrinterObject& printer)
+             LabelRunHost& host, PrinterObject& printer, IntelligentMailLabels* imb)
         : m_options(options), m_label(label), m_sheet(label), m_records(records), m_host(host),
-          m_printer(printer), m_stopBetweenSheets(options.stopBetweenSheets),
+          m_printer(printer), m_imb(imb), m_stopBetweenSheets(options.stopBetweenSheets),
           m_attentionPrefixed(AttentionPrefixed(options.layout)),
           m_row(std::clamp(options.startRow, 1, m_sheet.Rows()) - 1),
           m_column(std::clamp(options.startColumn, 1, m_sheet.Columns()) - 1) {}
@@ -84,6 +130,7 @@ private:
     ListCore& m_records;
     LabelRunHost& m_host;
     PrinterObject& m_printer;
+    IntelligentMailLabels* m_imb; // the Intelligent Mail barcodes; null for other choices
     bool m_stopBetweenSheets;
     const bool m_attentionPrefixed;
     int m_row;
@@ -141,6 +188,14 @@ void LabelRun::DrawBarcodeOf(const ListRecord& record, double x, double y) {
         DrawDeliveryPointBarcode(m_printer, record.Zip, record.Address, m_records.DPOverride(), x,
                                  y, m_options.previewDeliveryPoint);
         break;
+    case kIntelligentMailBarcode:
+        if (m_imb) {
+            ImbBars bars;
+            QString error; // every label's barcode was made once before the run
+            if (m_imb->Next(record.Zip, record.Address, m_records.DPOverride(), bars, error))
+                DrawIntelligentMailBars(m_printer, bars, x, y);
+        }
+        break;
     default:
         break;
     }
@@ -188,6 +243,19 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
         InfoBox(QStringLiteral("There are no records to print."));
         return;
     }
+    std::optional<IntelligentMailLabels> imb;
+    if (options.barcode == kIntelligentMailBarcode) {
+        const IntelligentMailSettings settings = ReadIntelligentMailSettings();
+        const QString problem = CheckIntelligentMailSettings(settings);
+        if (!problem.isEmpty()) {
+            InfoBox(problem + QStringLiteral("\nEnter it in the Intelligent Mail Settings window "
+                                             "of the label window; no labels were printed."));
+            return;
+        }
+        if (!CheckIntelligentMailRun(options, records, settings))
+            return;
+        imb.emplace(settings);
+    }
     host.ClearStopRequest();
     if (!options.stopBetweenSheets)
         host.ShowStopButton(true);
@@ -196,5 +264,9 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
     printer.BeginRun(QStringLiteral("labels"));
     SetupPrinterFont(printer);
     printer.SetFontSize(label.LTypeSize);
-    LabelRun(options, label, records, host, printer).Run();
+    LabelRun(options, label, records, host, printer, imb ? &*imb : nullptr).Run();
+    // The next run goes on where this one stopped, so that no two labels share a number;
+    // a run the printer declined printed nothing and used none.
+    if (imb && !printer.RunCancelled())
+        SaveNextImbSerial(imb->NextSerial());
 }

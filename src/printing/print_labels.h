@@ -17,6 +17,12 @@ struct LabelRunOptions;
 // request is honoured at the end of a sheet: the document is thrown away. The host gets
 // the user interface's turn after every record and at every sheet end.
 //
+// With Intelligent Mail barcodes every label takes the next serial number of the settings,
+// and the number after the run is stored. The barcode of every label is made before
+// anything is printed: incomplete settings, or a record whose barcode cannot be made, stop
+// the run with a message (naming the record), and a run that reaches the largest serial
+// number goes ahead only when the user says Yes.
+//
 // Problems are reported with InfoBox: "No label description available" (no usable label
 // definition chosen) and "There are no records to print.".
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host);

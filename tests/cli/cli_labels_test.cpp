@@ -112,3 +112,36 @@ TEST_F(CliLabelsTest, LabelFailuresAreToldAndLeaveNoFile) {
     EXPECT_EQ(Run({"--yes", "labels", Path("old.pdf")}).exitCode, 0);
     EXPECT_TRUE(PdfText(Path("old.pdf")).contains("Ann Adams"));
 }
+
+TEST_F(CliLabelsTest, IntelligentMailBarcodesTakeTheSettingsAndTheNextSerialNumbers) {
+    ASSERT_EQ(Run({"--list", m_club, "labels", Path("plain.pdf")}).exitCode, 0);
+    const QPointF plain = WordPosition(PdfText(Path("plain.pdf"), true), "Adams");
+
+    // Nothing set up yet: told what is missing, nothing written.
+    const CliResult unset = Run({"labels", Path("imb.pdf"), "--barcode", "imb"});
+    EXPECT_EQ(unset.exitCode, 1);
+    EXPECT_TRUE(unset.err.contains("The Service Type Identifier must be three digits"))
+        << unset.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Path("imb.pdf")));
+
+    SetToolSetting("IntelligentMail", "ServiceTypeIdentifier", "300");
+    SetToolSetting("IntelligentMail", "MailerID", "123456");
+    SetToolSetting("IntelligentMail", "NextSerialNumber", "5");
+    const CliResult first = Run({"labels", Path("imb.pdf"), "--barcode", "imb"});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    const QPointF bars = WordPosition(PdfText(Path("imb.pdf"), true), "Adams");
+    EXPECT_NEAR(bars.y() - plain.y(), 14.4, 0.5) << "the block 0.2 inch lower";
+    EXPECT_EQ(ToolSetting("IntelligentMail", "NextSerialNumber"), "8"); // three labels
+    ASSERT_EQ(Run({"--yes", "labels", Path("imb.pdf"), "--barcode", "imb"}).exitCode, 0);
+    EXPECT_EQ(ToolSetting("IntelligentMail", "NextSerialNumber"), "11");
+
+    // Passing the largest serial number is a question: No (the default) prints nothing.
+    SetToolSetting("IntelligentMail", "NextSerialNumber", "999999998");
+    const CliResult wrap = Run({"labels", Path("wrap.pdf"), "--barcode", "imb"});
+    EXPECT_EQ(wrap.exitCode, 1);
+    EXPECT_TRUE(wrap.err.contains("999999999")) << wrap.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Path("wrap.pdf")));
+    EXPECT_EQ(ToolSetting("IntelligentMail", "NextSerialNumber"), "999999998");
+    ASSERT_EQ(Run({"--yes", "labels", Path("wrap.pdf"), "--barcode", "imb"}).exitCode, 0);
+    EXPECT_EQ(ToolSetting("IntelligentMail", "NextSerialNumber"), "1");
+}

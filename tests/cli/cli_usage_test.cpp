@@ -40,7 +40,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndTheUsageTextBeforeAnythingIsOpened) {
         {{"--list", list, "count", "--bogus"}, "the command \"count\" has no option \"--bogus\""},
         {{"--list", list, "--filter", "x", "count"}, "unknown option \"--filter\""},
         {{"--list", list, "labels", "a.pdf", "--barcode", "zip7"},
-         "\"--barcode\" takes none|zip5|zip9|dp, not \"zip7\""},
+         "\"--barcode\" takes none|zip5|zip9|dp|imb, not \"zip7\""},
         {{"--list", list, "report", "a.pdf"}, "the command \"report\" needs \"--kind\""},
         {{"--list", list, "new", "a.mdb", "--transfer-filters=yes"},
          "the option \"--transfer-filters\" takes no value"},

@@ -18,6 +18,7 @@
 #include "printing/label_recount.h"
 #include "printing/label_run_options.h"
 #include "printing/print_labels.h"
+#include "printing/windows/intelligent_mail_form.h"
 #include "printing/windows/print_label_select.h"
 
 #include <QApplication>
@@ -155,9 +156,11 @@ void LabelForm::SetUpControls() {
     connect(ui->AvailableList, &QListWidget::itemDoubleClicked, this, &LabelForm::AddElement);
     connect(ui->LayoutList, &QListWidget::itemDoubleClicked, this, &LabelForm::RemoveElement);
     connect(ui->FullPageCheck, &QCheckBox::clicked, this, &LabelForm::Recount);
-    for (QRadioButton* option :
-         {ui->BarCodeOption0, ui->BarCodeOption1, ui->BarCodeOption2, ui->BarCodeOption3})
+    for (QRadioButton* option : {ui->BarCodeOption0, ui->BarCodeOption1, ui->BarCodeOption2,
+                                 ui->BarCodeOption3, ui->BarCodeOption4})
         connect(option, &QRadioButton::clicked, this, &LabelForm::BarcodeOptionClick);
+    connect(ui->IntelligentMailButton, &QPushButton::clicked, this,
+            &LabelForm::IntelligentMailSettingsClick);
     connect(ui->StopButton, &QPushButton::clicked, this, &LabelForm::StopPrintingClick);
 }
 
@@ -357,11 +360,18 @@ int LabelForm::BarcodeChoice() const {
     if (ui->BarcodeFrame->isHidden())
         return kNoBarcode;
     const QRadioButton* options[] = {ui->BarCodeOption0, ui->BarCodeOption1, ui->BarCodeOption2,
-                                     ui->BarCodeOption3};
-    for (int choice = 0; choice < 4; ++choice)
+                                     ui->BarCodeOption3, ui->BarCodeOption4};
+    for (int choice = 0; choice < 5; ++choice)
         if (options[choice]->isChecked())
             return choice;
     return kNoBarcode;
+}
+
+void LabelForm::IntelligentMailSettingsClick() {
+    if (RefusedWhilePrinting())
+        return;
+    IntelligentMailForm settings(this);
+    settings.exec();
 }
 
 // ---- Printing ----

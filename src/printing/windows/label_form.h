@@ -85,6 +85,7 @@ private:
 
     void BarcodeOptionClick();
     int BarcodeChoice() const;
+    void IntelligentMailSettingsClick();
 
     // Commands.
     void SetMode(Mode mode);

@@ -6,6 +6,8 @@
 #include "database/filter_record.h"
 #include "database/label_core.h"
 #include "database/list_record.h"
+#include "printing/intelligent_mail_settings.h"
+#include "printing/windows/intelligent_mail_form.h"
 #include "printing/windows/print_label_select.h"
 #include "support/label_fixtures.h"
 #include "support/printing_test.h"
@@ -250,11 +252,48 @@ TEST_F(LabelWindow, BarcodeChoiceAndItsPreviewCheck) {
     EXPECT_EQ(Recorder()->OperationsOf(PrintOperation::Rect).size(), 32u);
 }
 
+TEST_F(LabelWindow, IntelligentMailChoiceWithItsSettingsWindow) {
+    AddAddressRecords(2);
+    Open();
+    EXPECT_EQ(Find<QRadioButton>("BarCodeOption4")->text(), "Intelligent Mail");
+    Click("BarCodeOption3");
+    Click("BarCodeOption4");
+    EXPECT_FALSE(Find<QCheckBox>("PreviewDPCheck")->isEnabled());
+
+    // Without settings nothing prints; the message points to the settings window.
+    Trigger("mnuFilePrint");
+    EXPECT_TRUE(m_dialogs->TakeMessage().text.contains("Intelligent Mail Settings"));
+    EXPECT_TRUE(Recorder()->Operations().empty());
+
+    // The settings window opens modally from the barcode frame.
+    bool seen = false;
+    QTimer::singleShot(0, [&seen] {
+        auto* window = qobject_cast<IntelligentMailForm*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(window);
+        seen = true;
+        window->findChild<QLineEdit*>("ServiceTypeBox")->setText("300");
+        window->findChild<QLineEdit*>("MailerIdBox")->setText("123456");
+        window->findChild<QLineEdit*>("SerialBox")->setText("7");
+        window->findChild<QPushButton*>("OKButton")->click();
+    });
+    Click("IntelligentMailButton");
+    EXPECT_TRUE(seen);
+
+    Trigger("mnuFilePrint");
+    const auto rects = Recorder()->OperationsOf(PrintOperation::Rect);
+    EXPECT_EQ(rects.size(), 2u * 65);
+    EXPECT_EQ(rects.front().y, 720); // the top of the first 5160 label
+    EXPECT_EQ(Recorder()->OperationsOf(PrintOperation::Text).front().y, 720 + 288);
+    EXPECT_EQ(ReadIntelligentMailSettings().nextSerial, 9);
+}
+
 TEST_F(LabelWindow, InternationalModeOffersTheZipAndNoBarcodes) {
     SetInternational(true);
     AddAddressRecords(1);
     Open();
     EXPECT_FALSE(Find<QGroupBox>("BarcodeFrame")->isVisible());
+    EXPECT_FALSE(Find<QRadioButton>("BarCodeOption4")->isVisible());
+    EXPECT_FALSE(Find<QPushButton>("IntelligentMailButton")->isVisible());
     EXPECT_EQ(Entries(Find<QListWidget>("AvailableList")).last(), "Zip Code");
     Trigger("mnuFilePrint");
     EXPECT_TRUE(Recorder()->OperationsOf(PrintOperation::Rect).empty());
