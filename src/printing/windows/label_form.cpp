@@ -19,9 +19,8 @@
 #include "printing/label_run_options.h"
 #include "printing/print_labels.h"
 #include "printing/windows/intelligent_mail_form.h"
-#include "printing/windows/print_label_select.h"
+#include "printing/windows/window_run_host.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QIcon>
 #include <QMenuBar>
@@ -48,15 +47,13 @@ LabelForm::LabelForm(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::LabelForm>()), m_menuBar(new QMenuBar(this)),
       m_toolbar(new QToolBar(this)) {
     ui->setupUi(this);
+    m_runHost = std::make_unique<WindowRunHost>(this, ui->StopButton, ui->StopBetweenSheetsCheck);
     SetUpMenus();
     SetUpControls();
     SetMode(Mode::Viewing);
 }
 
-LabelForm::~LabelForm() {
-    if (m_busy)
-        QApplication::restoreOverrideCursor();
-}
+LabelForm::~LabelForm() = default;
 
 void LabelForm::SetUpMenus() {
     m_menuBar->setObjectName("MenuBar");
@@ -397,12 +394,12 @@ void LabelForm::PrintCommand() {
     options.previewDeliveryPoint = ui->PreviewDPCheck->isChecked();
     options.stopBetweenSheets = ui->StopBetweenSheetsCheck->isChecked();
     m_printing = true;
-    PrintLabels(options, *m_list, *this);
+    PrintLabels(options, *m_list, *m_runHost);
     m_printing = false;
 }
 
 void LabelForm::StopPrintingClick() {
-    m_stopRequested = true;
+    m_runHost->RequestStop();
     QCoreApplication::processEvents();
 }
 
@@ -427,36 +424,4 @@ void LabelForm::ToolbarClick(QAction* button) {
         SaveCommand();
     else if (key == "Delete")
         DeleteCommand();
-}
-
-void LabelForm::ShowStopButton(bool visible) {
-    ui->StopButton->setVisible(visible);
-}
-
-void LabelForm::ClearStopBetweenSheets() {
-    ui->StopBetweenSheetsCheck->setChecked(false);
-}
-
-void LabelForm::SetBusy(bool busy) {
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void LabelForm::Yield() {
-    QCoreApplication::processEvents();
-}
-
-ContinueDecision LabelForm::AskContinue() {
-    if (!m_select)
-        m_select = std::make_unique<PrintLabelSelect>(this);
-    return m_select->Ask();
-}
-
-void LabelForm::RunFinished() {
-    m_select.reset();
 }

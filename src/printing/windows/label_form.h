@@ -10,7 +10,7 @@
 class ControlCore;
 class LabelCore;
 class ListCore;
-class PrintLabelSelect;
+class WindowRunHost;
 class QAction;
 class QLineEdit;
 class QListWidget;
@@ -31,7 +31,7 @@ class LabelForm;
 //
 // While labels print, the window only answers "Stop Printing" (which ends the run at the
 // end of the sheet); every other command sounds the warning and the window stays open.
-class LabelForm : public QDialog, private LabelRunHost {
+class LabelForm : public QDialog {
     Q_OBJECT
 public:
     enum class Mode { Viewing, New, Edit };
@@ -99,16 +99,6 @@ private:
     // True (after the warning sound) while labels print.
     bool RefusedWhilePrinting();
 
-    // The label run's host.
-    void ShowStopButton(bool visible) override;
-    void ClearStopRequest() override { m_stopRequested = false; }
-    bool StopRequested() const override { return m_stopRequested; }
-    void ClearStopBetweenSheets() override;
-    void SetBusy(bool busy) override;
-    void Yield() override;
-    ContinueDecision AskContinue() override;
-    void RunFinished() override;
-
     std::unique_ptr<Ui::LabelForm> ui;
     QMenuBar* m_menuBar;
     QToolBar* m_toolbar;
@@ -125,7 +115,7 @@ private:
     std::unique_ptr<ControlCore> m_control;
     std::unique_ptr<LabelCore> m_labels;
     std::unique_ptr<ListCore> m_list;
-    std::unique_ptr<PrintLabelSelect> m_select;
+    std::unique_ptr<WindowRunHost> m_runHost;
     FilterEditorOpener m_filterEditor;
 
     Mode m_mode = Mode::Viewing;
@@ -135,6 +125,4 @@ private:
     bool m_loading = false;
     bool m_fillingFilters = false;
     bool m_printing = false;
-    bool m_stopRequested = false;
-    bool m_busy = false;
 };

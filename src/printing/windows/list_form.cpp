@@ -13,9 +13,8 @@
 #include "printing/report_options.h"
 #include "printing/summary_list_report.h"
 #include "printing/text_file_failure.h"
-#include "printing/windows/print_label_select.h"
+#include "printing/windows/window_run_host.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
 
@@ -28,6 +27,8 @@ constexpr qint64 kRecordsPerTurn = 500;
 
 ListForm::ListForm(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique<Ui::ListForm>()) {
     m_ui->setupUi(this);
+    m_runHost =
+        std::make_unique<WindowRunHost>(this, m_ui->StopButton, m_ui->StopBetweenSheetsCheck);
     SetUpToolbar();
     m_ui->StopButton->setVisible(false);
 
@@ -39,7 +40,7 @@ ListForm::ListForm(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique
     connect(m_ui->mnuFileFile, &QAction::triggered, this, &ListForm::PrintToFileCommand);
     connect(m_ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->FilterBox, &QComboBox::activated, this, &ListForm::FilterBoxClick);
-    connect(m_ui->StopButton, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
+    connect(m_ui->StopButton, &QPushButton::clicked, this, [this] { m_runHost->RequestStop(); });
 
     m_control = std::make_unique<ControlCore>();
     m_list = std::make_unique<ListCore>();
@@ -47,10 +48,7 @@ ListForm::ListForm(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique
     m_ui->SwitchesCheck->setChecked(true);
 }
 
-ListForm::~ListForm() {
-    if (m_busy)
-        QApplication::restoreOverrideCursor();
-}
+ListForm::~ListForm() = default;
 
 void ListForm::SetUpToolbar() {
     // The toolbar buttons carry their key; the key decides the command.
@@ -123,7 +121,7 @@ void ListForm::PrintCommand(void (*report)(ListCore&, LabelRunHost&, const Repor
     options.showSwitches = m_ui->SwitchesCheck->isChecked();
     options.stopBetweenSheets = m_ui->StopBetweenSheetsCheck->isChecked();
     m_printing = true;
-    report(*m_list, *this, options);
+    report(*m_list, *m_runHost, options);
     m_printing = false;
 }
 
@@ -138,18 +136,18 @@ void ListForm::PrintToFileCommand() {
         Dialogs::Current().SaveFileName(windowTitle(), QString(), "Text Files (*.txt)");
     if (!path.isEmpty()) {
         m_printing = true;
-        SetBusy(true);
-        Yield();
+        m_runHost->SetBusy(true);
+        m_runHost->Yield();
         QString failure;
         try {
             WriteRecordTextFile(path, *m_list, [this](qint64 written) {
                 if (written % kRecordsPerTurn == 0)
-                    Yield();
+                    m_runHost->Yield();
             });
         } catch (const EngineError& error) {
             failure = TextFileFailure(error, path);
         }
-        SetBusy(false);
+        m_runHost->SetBusy(false);
         m_printing = false;
         if (!failure.isEmpty())
             InfoBox(failure);
@@ -174,36 +172,4 @@ bool ListForm::RefusedWhilePrinting() {
         return false;
     Ding();
     return true;
-}
-
-void ListForm::ShowStopButton(bool visible) {
-    m_ui->StopButton->setVisible(visible);
-}
-
-void ListForm::ClearStopBetweenSheets() {
-    m_ui->StopBetweenSheetsCheck->setChecked(false);
-}
-
-void ListForm::SetBusy(bool busy) {
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void ListForm::Yield() {
-    QCoreApplication::processEvents();
-}
-
-ContinueDecision ListForm::AskContinue() {
-    if (!m_select)
-        m_select = std::make_unique<PrintLabelSelect>(this);
-    return m_select->Ask();
-}
-
-void ListForm::RunFinished() {
-    m_select.reset();
 }

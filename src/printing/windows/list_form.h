@@ -8,7 +8,7 @@
 
 class ControlCore;
 class ListCore;
-class PrintLabelSelect;
+class WindowRunHost;
 class QAction;
 struct ReportOptions;
 
@@ -22,7 +22,7 @@ class ListForm;
 // list; "Stop Between Sheets" hands each page to the printer on its own and asks before the
 // next. While a report prints, only "Stop Printing" is answered: it ends the report at the
 // next page; every other command sounds the warning.
-class ListForm : public ModalWindow, private LabelRunHost {
+class ListForm : public ModalWindow {
     Q_OBJECT
 public:
     explicit ListForm(QWidget* parent = nullptr);
@@ -50,23 +50,11 @@ private:
     // True (after the warning sound) while a report prints.
     bool RefusedWhilePrinting();
 
-    // The report run's host.
-    void ShowStopButton(bool visible) override;
-    void ClearStopRequest() override { m_stopRequested = false; }
-    bool StopRequested() const override { return m_stopRequested; }
-    void ClearStopBetweenSheets() override;
-    void SetBusy(bool busy) override;
-    void Yield() override;
-    ContinueDecision AskContinue() override;
-    void RunFinished() override;
-
     std::unique_ptr<Ui::ListForm> m_ui;
     std::unique_ptr<ControlCore> m_control;
     std::unique_ptr<ListCore> m_list;
-    std::unique_ptr<PrintLabelSelect> m_select;
+    std::unique_ptr<WindowRunHost> m_runHost;
     FilterEditorOpener m_filterEditor;
     bool m_loading = false;
     bool m_printing = false;
-    bool m_stopRequested = false;
-    bool m_busy = false;
 };
