@@ -100,11 +100,14 @@ QString FormatZip(const QString& stored) {
     if (LeadingNumber(stored) == 0)
         return QString();
     const QStringView digits(stored);
+    const QStringView plus4 = digits.mid(5, 4);
+    const bool hasPlus4 = LeadingNumber(plus4) > 0;
     QString result;
+    result.reserve(10);
     if (LeadingNumber(digits.left(5)) != 0)
-        result = stored.left(5);
-    if (const QStringView plus4 = digits.mid(5, 4); LeadingNumber(plus4) > 0)
-        result += QLatin1Char('-') + plus4.toString();
+        result.append(digits.left(5));
+    if (hasPlus4)
+        result.append(QLatin1Char('-')).append(plus4);
     return result;
 }
 

@@ -13,7 +13,7 @@ class Connection {
 public:
     enum class Mode {
         ReadWrite, // an existing file; falls back to read-only when it is write-protected
-        ReadOnly,  // an existing file, never written
+        ReadOnly,  // an existing file, never written; for use on one thread at a time
         Create,    // the file is made when missing
         Salvage,   // read-only, and reading as far as a damaged or cut-short file allows
     };

@@ -11,6 +11,7 @@
 
 #include <QLatin1String>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <optional>
 
@@ -24,8 +25,8 @@ constexpr qint64 kLookupShare = 8;
 constexpr size_t kLookupChunk = 4096;
 // Rows between two reports of progress.
 constexpr qint64 kProgressRows = 4096;
-// Records handed to the worker at a time.
-constexpr size_t kBatch = 1024;
+// The packed records handed to the workers at a time.
+constexpr qsizetype kBatchBytes = 256 * 1024;
 
 using TextField = QString ListRecord::*;
 constexpr int kTextCount = 12;
@@ -37,8 +38,19 @@ const char* const kTextColumns[kTextCount] = {"Name", "Address", "City",     "St
                                               "Zip",  "EMail",   "Phone",    "Attention",
                                               "Code", "CarRt",   "Switches", "Notes"};
 
+template <typename T> void Append(QByteArray& out, T value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+template <typename T> T Take(const char*& at) {
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return value;
+}
+
 // The positions of the record's columns in the rows of a statement (-1 where it has none),
-// and the record read from a row.
+// and the record read from a row, at once or packed into bytes and unpacked elsewhere.
 class RowColumns {
 public:
     explicit RowColumns(const Statement& rows) {
@@ -54,6 +66,38 @@ public:
                 record.*kTextFields[c] = rows.Text(m_text[c]);
         if (m_lastEdit >= 0)
             record.LastEdit = DateFromStored(rows.Value(m_lastEdit));
+        return record;
+    }
+
+    // Appends the row's texts to out, each as its length (-1 for NULL) and its UTF-8 bytes,
+    // the date last; only copies, so that the reading thread stays light.
+    void Pack(const Statement& rows, QByteArray& out) const {
+        for (int c = 0; c <= kTextCount; ++c) {
+            const int at = c < kTextCount ? m_text[c] : m_lastEdit;
+            if (at < 0 || rows.IsNull(at)) {
+                Append<qint32>(out, -1);
+                continue;
+            }
+            const QByteArrayView text = rows.Utf8(at);
+            Append<qint32>(out, qint32(text.size()));
+            out.append(text.data(), text.size());
+        }
+    }
+
+    static ListRecord Unpack(QByteArrayView packed) {
+        ListRecord record;
+        const char* at = packed.data();
+        for (int c = 0; c <= kTextCount; ++c) {
+            const qint32 size = Take<qint32>(at);
+            if (size < 0)
+                continue;
+            const QString text = QString::fromUtf8(at, size);
+            at += size;
+            if (c < kTextCount)
+                record.*kTextFields[c] = text;
+            else
+                record.LastEdit = DateFromStored(text);
+        }
         return record;
     }
 
@@ -125,7 +169,7 @@ qint64 PassByLookup(Connection& db, const std::vector<qint64>& ids, const Select
     return taken;
 }
 
-// Reads the table front to back, hands the wanted records to a worker that formats them
+// Reads the table front to back, hands the wanted records to workers that format them
 // into the sorter, then takes them out of the sorter in the set's order. Reading counts as
 // the first half of the pass.
 qint64 PassByScan(Connection& db, std::vector<qint64> ids, const SelectedPass& pass) {
@@ -140,28 +184,30 @@ qint64 PassByScan(Connection& db, std::vector<qint64> ids, const SelectedPass& p
 
     RankedSorter sorter;
     {
-        FormatWorker worker(pass.format, sorter);
+        FormatWorker worker(
+            [&pass](QByteArrayView packed) { return pass.format(RowColumns::Unpack(packed)); },
+            sorter);
         Statement rows = db.Prepare(QStringLiteral("SELECT [ID], * FROM [List] ORDER BY [ID]"));
         const RowColumns columns(rows);
-        FormatWorker::Batch batch;
+        FormatWorker::BatchWriter batch;
         size_t next = 0;
         qint64 scanned = 0;
         while (next < places.size() && rows.Step()) {
             const qint64 id = rows.Number(0);
             while (next < places.size() && places[next].first < id)
                 ++next;
-            if (next < places.size() && places[next].first == id) {
-                const ListRecord record = columns.Record(rows);
-                for (; next < places.size() && places[next].first == id; ++next)
-                    batch.emplace_back(places[next].second, record);
-                if (batch.size() >= kBatch)
-                    worker.Push(std::move(batch));
+            for (; next < places.size() && places[next].first == id; ++next) {
+                batch.Begin(places[next].second);
+                columns.Pack(rows, batch.Bytes());
+                batch.End();
             }
+            if (batch.Size() >= kBatchBytes)
+                worker.Push(batch.Take());
             if (++scanned % kProgressRows == 0 &&
                 !Progress(pass, 0.5 * double(next) / double(places.size())))
                 return 0;
         }
-        worker.Push(std::move(batch));
+        worker.Push(batch.Take());
         worker.Finish();
     }
     std::vector<std::pair<qint64, qint64>>().swap(places);
