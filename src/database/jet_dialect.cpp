@@ -54,30 +54,40 @@ QString RewriteJetDateLiterals(const QString& sql) {
 
 namespace {
 
-// Decodes one UTF-8 character and advances p; invalid bytes stand for themselves.
+// Decodes one UTF-8 character and advances p. A byte that does not start a valid sequence
+// stands for itself; so does the first byte of an overlong form, which would otherwise let
+// a pattern hide a wildcard ("\xC0\xAA" for "*").
 char32_t NextChar(const unsigned char*& p) {
     const unsigned char b = *p++;
     if (b < 0x80)
         return b;
     int extra = 0;
     char32_t c = 0;
+    char32_t least = 0; // the smallest character that needs this many bytes
     if ((b & 0xE0) == 0xC0) {
         extra = 1;
         c = b & 0x1F;
+        least = 0x80;
     } else if ((b & 0xF0) == 0xE0) {
         extra = 2;
         c = b & 0x0F;
+        least = 0x800;
     } else if ((b & 0xF8) == 0xF0) {
         extra = 3;
         c = b & 0x07;
+        least = 0x10000;
     } else {
         return b;
     }
+    const unsigned char* q = p;
     for (int k = 0; k < extra; ++k) {
-        if ((*p & 0xC0) != 0x80)
+        if ((*q & 0xC0) != 0x80)
             return b;
-        c = (c << 6) | (*p++ & 0x3F);
+        c = (c << 6) | (*q++ & 0x3F);
     }
+    if (c < least)
+        return b;
+    p = q;
     return c;
 }
 

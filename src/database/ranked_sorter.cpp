@@ -31,12 +31,12 @@ public:
         if (!Fill(kHeaderSize))
             return false;
         qint32 size = 0;
-        std::memcpy(&m_rank, m_buffer.constData() + m_at, sizeof m_rank);
-        std::memcpy(&size, m_buffer.constData() + m_at + sizeof m_rank, sizeof size);
+        std::memcpy(&m_rank, m_buffer.data() + m_at, sizeof m_rank);
+        std::memcpy(&size, m_buffer.data() + m_at + sizeof m_rank, sizeof size);
         m_at += kHeaderSize;
         if (!Fill(size))
             ThrowTemporaryFileError(m_file);
-        m_bytes = QByteArrayView(m_buffer.constData() + m_at, size);
+        m_bytes = QByteArrayView(m_buffer.data() + m_at, size);
         m_at += size;
         return true;
     }
@@ -46,15 +46,15 @@ public:
 private:
     // Makes at least count unread bytes stand in the buffer; false when the run has fewer.
     bool Fill(qsizetype count) {
-        if (m_buffer.size() - m_at >= count)
+        if (qsizetype(m_buffer.size()) - m_at >= count)
             return true;
-        m_buffer.remove(0, m_at);
+        m_buffer.erase(m_buffer.begin(), m_buffer.begin() + m_at);
         m_at = 0;
         const qint64 wanted = std::min<qint64>(std::max(count, kReadChunk), m_end - m_next);
-        if (m_buffer.size() + wanted < count)
+        if (qsizetype(m_buffer.size()) + wanted < count)
             return false;
-        const qsizetype had = m_buffer.size();
-        m_buffer.resize(had + wanted);
+        const qsizetype had = qsizetype(m_buffer.size());
+        m_buffer.resize(size_t(had + wanted));
         if (!m_file.seek(m_next) || m_file.read(m_buffer.data() + had, wanted) != wanted)
             ThrowTemporaryFileError(m_file);
         m_next += wanted;
@@ -64,7 +64,7 @@ private:
     QFile& m_file;
     qint64 m_next;
     qint64 m_end;
-    QByteArray m_buffer;
+    std::vector<char> m_buffer;
     qsizetype m_at = 0;
     qint64 m_rank = 0;
     QByteArrayView m_bytes;

@@ -12,9 +12,11 @@ namespace {
 constexpr int kSwitchCount = 16;
 const QString kNoPhone = QStringLiteral("0000000000");
 
-// A text value as a quoted literal.
+// A text value as a quoted literal. A NUL character would end the statement's text in the
+// middle of the literal, so it is left out.
 QString Literal(const QString& value) {
     QString doubled = value;
+    doubled.remove(QChar(0));
     doubled.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + doubled + QLatin1Char('\'');
 }

@@ -4,7 +4,9 @@ FieldRead ReadQuotedField(const QString& line, int& position, QString& field) {
     const int length = line.size();
     int start = 0; // 1-based position where the field's text begins
     if (position == 0) {
-        if (length < 3 || line.at(0) != QLatin1Char('"'))
+        // The shortest line is one empty field, "", as the export writes for a record
+        // whose only exported value is empty.
+        if (length < 2 || line.at(0) != QLatin1Char('"'))
             return FieldRead::Invalid;
         start = 2;
     } else if (position < length - 3 && line.at(position) == QLatin1Char(',')) {

@@ -4,12 +4,14 @@
 #include "printing/report_text.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 const QString kIndent = QStringLiteral("    ");
 
 bool IsVowel(QChar c) {
-    return QStringLiteral("AEIOUYaeiouy").contains(c);
+    const char16_t u = c.unicode();
+    return u != 0 && u < 128 && std::strchr("AEIOUYaeiouy", int(u)) != nullptr;
 }
 
 // Takes the first n characters off rest and returns them.
@@ -17,6 +19,40 @@ QString TakeFront(QString& rest, int n) {
     const QString front = rest.left(n);
     rest.remove(0, n);
     return front;
+}
+
+// The length of the longest front piece of text narrower than limit (or as wide, with
+// orEqual); -1 when not even the empty piece is. A longer piece is never narrower, so the
+// length is found by doubling and then halving, measuring only pieces about as long as the
+// answer however long the text.
+int LongestFrontPiece(const PrinterObject& printer, const QString& text, double limit,
+                      bool orEqual) {
+    auto fits = [&](int length) {
+        const double width = printer.TextWidth(text.left(length));
+        return orEqual ? width <= limit : width < limit;
+    };
+    if (!fits(0))
+        return -1;
+    const int size = int(text.size());
+    int low = 0; // a length that fits
+    int high = 1;
+    while (high <= size && fits(high)) {
+        low = high;
+        high *= 2;
+    }
+    if (high > size) {
+        if (fits(size))
+            return size;
+        high = size;
+    }
+    while (high - low > 1) { // low fits, high does not
+        const int middle = low + (high - low) / 2;
+        if (fits(middle))
+            low = middle;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 // Runs the wrapping loop of a paragraph at the given font size; print decides whether the
@@ -55,7 +91,9 @@ int CountParagraphLines(PrinterObject& printer, double width, double fontSize, c
 
 QString NextLine(const PrinterObject& printer, QString& rest, double width, const QString& prefix) {
     const double a = std::lround(width - printer.TextWidth(prefix));
-    if (printer.TextWidth(rest) <= a)
+    // The rest fits whole when its longest fitting front piece is all of it (measuring the
+    // whole of a long note for every line would cost more than the wrapping).
+    if (LongestFrontPiece(printer, rest, a, true) == rest.size())
         return TakeFront(rest, rest.size());
     const int space = rest.indexOf(QLatin1Char(' '));
     if (space < 0 || printer.TextWidth(rest.left(space + 1)) > a)
@@ -83,23 +121,24 @@ QString BreakWord(const PrinterObject& printer, QString& rest, double a) {
     if (printer.TextWidth(QStringLiteral("M")) > d)
         return TakeFront(rest, 1);
     // Break before a vowel, scanning from the end: positions k count from 1, and the piece
-    // before the vowel at k is its first k - 1 characters.
+    // before the vowel at k is its first k - 1 characters. Pieces longer than the longest
+    // one narrower than d cannot fit, so the scan passes over them without measuring; a
+    // long word then costs a few measurements instead of one per vowel.
+    const int fits = LongestFrontPiece(printer, rest, d, false);
     int k = rest.size();
     while (k >= 2) {
         if (!IsVowel(rest.at(k - 1))) {
             --k;
             continue;
         }
-        if (printer.TextWidth(rest.left(k - 1)) < d)
+        if (k - 1 <= fits)
             return TakeFront(rest, k - 1) + "-";
         k -= 2;
     }
     // No vowel to break before: the longest piece that fits, one character at the least
     // (a character wider than the column still has to go somewhere).
-    int length = rest.size() - 1;
-    while (length > 0 && printer.TextWidth(rest.left(length)) > d)
-        --length;
-    if (length == 0)
+    const int length = qMin(int(rest.size()) - 1, LongestFrontPiece(printer, rest, d, true));
+    if (length <= 0)
         return TakeFront(rest, 1);
     return TakeFront(rest, length) + "-";
 }

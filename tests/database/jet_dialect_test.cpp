@@ -37,6 +37,17 @@ TEST(JetLike, WholeCharactersBeyondAscii) {
     EXPECT_FALSE(JetLikeMatch("é", "É"));
 }
 
+TEST(JetLike, BrokenUtf8IsMatchedByteForByteAndHidesNoWildcard) {
+    // "\xC0\xA3" and "\xC0\xAA" are overlong forms of "#" and "*": plain bytes, not wildcards.
+    EXPECT_TRUE(JetLikeMatch("\xC0\xA3", "\xC0\xA3"));
+    EXPECT_FALSE(JetLikeMatch("\xC0\xA3", "5"));
+    EXPECT_FALSE(JetLikeMatch("a\xC0\xAA", "abc"));
+    EXPECT_TRUE(JetLikeMatch("\xD6<V\x8B\xC0\xA3\xFF\xFE", "\xD6<V\x8B\xC0\xA3\xFF\xFE"));
+    // A lead byte without its continuation, and a lone continuation byte.
+    EXPECT_TRUE(JetLikeMatch("?x", "\xE2x"));
+    EXPECT_TRUE(JetLikeMatch("*\x80", "ab\x80"));
+}
+
 TEST(JetLike, SwitchPatternsOfFilters) {
     EXPECT_TRUE(JetLikeMatch("1???????????????", "1000000000000000"));
     EXPECT_TRUE(JetLikeMatch("??1?????????????", "0010000000000000"));

@@ -150,4 +150,12 @@ TEST_F(BuildFilterQueryTest, ApostrophesAreDoubledInsideTheLiteral) {
                         "'O''Neil' AND [City] >= 'x'' OR 1=1 OR ''' ORDER BY [Name];");
 }
 
+TEST_F(BuildFilterQueryTest, ANulCharacterInABoundIsLeftOutSoTheLiteralStaysWhole) {
+    FilterRecord f = EmptyFilter();
+    f.StartEMail = QStringLiteral("#1/3/2003X") + QChar(0) + "a";
+    f.EndEMail = QString(QChar(0));
+    EXPECT_EQ(Query(f), "SELECT * FROM [List] WHERE [EMail] >= '#1/3/2003Xa' AND [EMail] <= '' "
+                        "ORDER BY [Name];");
+}
+
 } // namespace

@@ -32,9 +32,29 @@ TEST(DelimitedText, QuotedFieldsAndTheirEnds) {
     EXPECT_EQ(field, "12 Oak St, Apt 2"); // commas inside a field are text
     EXPECT_EQ(ReadQuotedField(line, p, field), FieldRead::EndOfLine);
     EXPECT_EQ(field, "Dayton");
-    for (const char* bad : {"", "ab", "abc\"", "\"abc", "\"\""}) {
+    for (const char* bad : {"", "\"", "ab", "abc\"", "\"abc"}) {
         p = 0;
         EXPECT_EQ(ReadQuotedField(bad, p, field), FieldRead::Invalid) << bad;
+    }
+    // One empty field is the shortest line.
+    p = 0;
+    EXPECT_EQ(ReadQuotedField("\"\"", p, field), FieldRead::EndOfLine);
+    EXPECT_EQ(field, "");
+}
+
+TEST(DelimitedText, AnExportedLineOfEmptyValuesReadsBack) {
+    // A record exported with only an empty value (or only empty ones) in either form.
+    ListRecord record;
+    record.Name = "Doe; Jane";
+    for (const Delimiter d : {Delimiter::QuoteComma, Delimiter::Tab}) {
+        for (const QList<int>& fields : {QList<int>{EMail}, QList<int>{EMail, Phone, Code}}) {
+            const QString line = LineFromRecord(record, fields, d, false);
+            bool ok = false;
+            const ListRecord again = Read(line, fields, d, &ok);
+            EXPECT_TRUE(ok) << line.toStdString();
+            EXPECT_EQ(again.EMail, "");
+            EXPECT_EQ(again.Code, "");
+        }
     }
 }
 

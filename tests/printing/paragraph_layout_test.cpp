@@ -94,6 +94,30 @@ TEST(ParagraphLayout, HangingIndentStartsLaterLinesWithFourSpaces) {
     EXPECT_EQ(Wrap("aaa bbb ccc ddd", 900, false), (QStringList{"aaa bbb ", "ccc ddd"}));
 }
 
+TEST(ParagraphLayout, ANoteOfThousandsOfCharactersWithoutASpaceWrapsWhole) {
+    // Pasted data in a note: one "word" of 20,000 characters in a column of 14 characters.
+    // Every line but the last fills the column with a piece and its hyphen, and the pieces
+    // put together are the note. (Wrapping used to measure every piece of the rest for each
+    // line, which took minutes for a note like this.)
+    QString note;
+    for (int i = 0; note.size() < 20000; ++i)
+        note += i % 3 == 0 ? QStringLiteral("bcdfa") : QStringLiteral("qrstvwxz");
+    const QStringList lines = Wrap(note, 1400);
+    ASSERT_GT(lines.size(), 20000 / 13);
+    QString joined;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        EXPECT_LE(line.size(), 14) << "line " << i;
+        if (i + 1 < lines.size()) {
+            ASSERT_TRUE(line.endsWith('-')) << "line " << i;
+            joined += line.chopped(1);
+        } else {
+            joined += line;
+        }
+    }
+    EXPECT_EQ(joined, note);
+}
+
 TEST(ParagraphLayout, NextLineAndBreakWordShortenTheRest) {
     RecordingPrinter printer;
     QString rest = "one two three";

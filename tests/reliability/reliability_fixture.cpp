@@ -108,6 +108,9 @@ QString ReliabilityTest::SnapshotFolder(const QString& folder) const {
 CliResult ReliabilityTest::RunWithCrashPoints(const QString& program, const QStringList& arguments,
                                               long killAt, const QString& pointsFile) const {
     QStringList environment{QStringLiteral("LD_PRELOAD=" LETTRINO_CRASH_POINTS)};
+    // In a sanitizer build the preloaded library comes before the sanitizer's runtime, which
+    // the runtime refuses unless told that the order is meant.
+    environment << QStringLiteral("ASAN_OPTIONS=verify_asan_link_order=0");
     if (killAt > 0)
         environment << QStringLiteral("LETTRINO_KILL_AT=%1").arg(killAt);
     if (!pointsFile.isEmpty())
