@@ -7,6 +7,7 @@
 #include "app/list_file_texts.h"
 #include "app/messages.h"
 #include "app/settings.h"
+#include "app/windows/busy_pointer.h"
 #include "app/windows/main_form.h"
 #include "database/engine_error.h"
 #include "database/list_file_operations.h"
@@ -19,15 +20,6 @@ namespace {
 const QString kDatabaseFilter = QStringLiteral("Database Files (*.mdb)");
 const QString kDatabase = QStringLiteral("Database");
 const QString kBackPath = QStringLiteral("BackPath");
-
-// The busy pointer for as long as it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 // A setting read trimmed, with the fallback when it is missing or blank.
 QString TrimmedSetting(const QString& key, const QString& fallback) {

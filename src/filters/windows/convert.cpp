@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/switch_names.h"
+#include "app/windows/busy_pointer.h"
 #include "app/windows/fill_filter_box.h"
 #include "app/windows/select_all.h"
 #include "database/control_core.h"
@@ -22,15 +23,6 @@ namespace {
 const QString kNoSwitches = QStringLiteral("0000000000000000");
 const QString kNoneAvailable = QStringLiteral("No records are available with this filter.");
 const QString kChecking = QStringLiteral("Checking");
-
-// The busy pointer for as long as it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 } // namespace
 

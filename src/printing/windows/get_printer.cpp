@@ -1,5 +1,6 @@
 #include "printing/windows/get_printer.h"
 
+#include "app/windows/busy_pointer.h"
 #include "app/windows/center_form.h"
 #include "printing/printer_object.h"
 #include "printing/printer_settings.h"
@@ -18,13 +19,6 @@
 namespace {
 // A printer name the platform reports that is no printer to print on.
 const QString kRenderingSubsystem = QStringLiteral("Rendering Subsystem");
-
-// The busy pointer for as long as it lives.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-};
 
 QString CurrentText(const QListWidget* list) {
     const QListWidgetItem* item = list->currentItem();
