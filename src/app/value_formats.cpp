@@ -70,10 +70,12 @@ QString PhoneDigits(const QString& text) {
 }
 
 QString FormatPhone(const QString& stored) {
+    // International phones are shown as typed ("+44 20 7946 0958"); only the stored "no
+    // phone" of the national form, all zeros, shows as nothing.
+    if (International())
+        return stored.count(QLatin1Char('0')) == stored.size() ? QString() : stored;
     if (LeadingNumber(stored) == 0)
         return QString();
-    if (International())
-        return stored;
     const QStringView digits(stored);
     QString result;
     result.reserve(14);

@@ -10,12 +10,12 @@
 #include "cli/command_support.h"
 #include "database/control_core.h"
 #include "database/engine_error.h"
-#include "database/file_names.h"
 #include "database/filter_core.h"
 #include "database/label_core.h"
 #include "database/list_core.h"
 #include "database/list_file_operations.h"
 #include "database/make_new_list.h"
+#include "database/new_database.h"
 #include "database/new_list_path.h"
 #include "database/template_core.h"
 #include "database/upgrade.h"
@@ -86,12 +86,12 @@ QString OneLine(QString text) {
 
 int RunNew(const CommandLine& line) {
     const QString current = NewListCurrentPath();
-    const bool noCurrent = !FileExists(current);
     try {
         UpgradeDatabase(current);
     } catch (...) {
         // The list stays as it is; MakeNewList opens it again when it is needed.
     }
+    const bool noCurrent = !CurrentListReadable(current);
     const QString path = NewListFileName(QFileInfo(line.Arguments().first()).absoluteFilePath());
     if (!ValidTargetPath(path)) {
         InfoBox("Invalid path name: \n" + path);
@@ -178,7 +178,7 @@ int RunBackup(const CommandLine& line) {
                      ? BackupProposal(BackupFolderEntry(chosen.absoluteFilePath()), current)
                      : chosen.absoluteFilePath();
     }
-    if (!MayReplace(target, QStringLiteral("Backup Mailing List")))
+    if (RefuseCurrentListPath(target) || !MayReplace(target, QStringLiteral("Backup Mailing List")))
         return kExitFailed;
     try {
         BackupListFile(current, target);

@@ -14,6 +14,7 @@
 #include "database/table_cursor.h"
 
 #include <QDate>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -323,15 +324,27 @@ bool ListCore::NewRecord(const ListRecord& record) {
                 sortValue = read->Value(0);
         }
         m_query->Requery();
-        if (!m_query->FindFirst(column, sortValue, true))
-            ShowFatalError(5, "Couldn't re-seek in NewRecord");
-        SetBookmark(m_query->Current());
+        const std::vector<qint64>& ids = m_query->Ids();
+        if (std::find(ids.begin(), ids.end(), id) != ids.end()) {
+            if (!m_query->FindFirst(column, sortValue, true))
+                m_query->MoveTo(id);
+            SetBookmark(m_query->Current());
+            return true;
+        }
+        // Stored, but the set does not select it: it stays current, read by its ID, until
+        // the store moves, and the moves go on through the set, which it does not join.
+        SetBookmark(id);
+        m_outsideId = id;
         return true;
     } catch (const EngineError& error) {
         ShowEngineError(error);
         ClearBookmark();
         return false;
     }
+}
+
+bool ListCore::CurrentOutsideSet() const {
+    return m_outsideId != 0 && HasCurrent() && BookmarkId() == m_outsideId;
 }
 
 bool ListCore::UpdateRecord(const ListRecord& record) {

@@ -89,8 +89,11 @@ public:
 
     // Adds a record and makes it current. Empty switches are stored as sixteen "0". In
     // query mode the query runs again and the first record with the new record's sort
-    // value becomes current; when there is none the program stops with fatal error 5.
+    // value becomes current; when the query does not select the new record, the record
+    // itself stays current (CurrentOutsideSet) until the store moves.
     bool NewRecord(const ListRecord& record);
+    // True while the current record is a new one that the set does not select.
+    bool CurrentOutsideSet() const;
     // Adds a record as NewRecord does but leaves the store where it stands (the set is not
     // read again), for adding many records at once. A record whose values the engine
     // refuses is told and gives false; a failure of the file itself throws EngineError.
@@ -139,4 +142,5 @@ private:
     std::unique_ptr<TableCursor> m_table;
     std::unique_ptr<KeysetCursor> m_query;
     int m_sortSequence = 0;
+    qint64 m_outsideId = 0;
 };

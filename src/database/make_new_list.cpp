@@ -1,11 +1,12 @@
 #include "database/make_new_list.h"
 
 #include "app/messages.h"
+#include "app/settings.h"
 #include "database/connection.h"
 #include "database/engine_error.h"
+#include "database/file_kind.h"
 #include "database/file_replace.h"
 #include "database/new_database.h"
-#include "database/open_database.h"
 #include "database/schema.h"
 #include "database/statement.h"
 
@@ -74,14 +75,37 @@ void FillNewList(Connection& list, Connection* current, const NewListOptions& op
 
 } // namespace
 
+bool CurrentListReadable(const QString& path) {
+    if (DetectFileKind(path) != FileKind::SQLite)
+        return false;
+    try {
+        auto connection = Connection::Open(path, Connection::Mode::ReadOnly);
+        Statement control = connection->Prepare("SELECT Identification FROM Control");
+        return control.Step() && control.Text(0) == QLatin1String(kIdentityMark);
+    } catch (const EngineError&) {
+        return false;
+    }
+}
+
 bool MakeNewList(const QString& path, bool noCurrent, const NewListOptions& options) {
     if (RefuseCurrentListPath(path))
         return false;
+    const bool transfers = options.templates || options.switchNames || options.filters;
     std::unique_ptr<Connection> current;
     if (!noCurrent) {
-        current = OpenCurrentDatabase();
-        if (!current)
-            ShowFatalError(5, "Couldn't open the database in NewList");
+        try {
+            current = Connection::Open(CurrentListSetting(), Connection::Mode::ReadOnly);
+        } catch (const EngineError&) {
+            noCurrent = true;
+        }
+    }
+    // Without anything to transfer the new list needs nothing from the current one (it
+    // then gets the standard label layouts); a transfer from a list that can't be read is
+    // refused before anything is made.
+    if (noCurrent && transfers) {
+        InfoBox("Nothing can be transferred: the current mailing list can't be read.\n" +
+                CurrentListSetting());
+        return false;
     }
     const QString work = WorkFileBeside(path, "new");
     try {

@@ -13,7 +13,11 @@ struct NewListOptions {
 // label layouts (the two standard ones without a current list, else copies of the current
 // list's), plus the current list's switch names, filters and templates as the options say
 // (ignored when noCurrent). The file is built beside the path and put there only when
-// complete. False, with nothing made, when path is the current list (the user has been
-// told); throws EngineError for any other failure. Stops the program (fatal error 5) when
-// the current list cannot be opened.
+// complete. False, with nothing made, when path is the current list, or when the options
+// ask for transfers and there is no current list that can be read (the user has been
+// told); throws EngineError for any other failure.
 bool MakeNewList(const QString& path, bool noCurrent, const NewListOptions& options);
+
+// True when the file at path is a list whose control row can be read (quietly: nothing is
+// told, repaired or converted).
+bool CurrentListReadable(const QString& path);

@@ -4,6 +4,7 @@
 #include "app/settings.h"
 #include "database/connection.h"
 #include "database/engine_error.h"
+#include "database/file_identity.h"
 #include "database/file_replace.h"
 #include "database/schema.h"
 
@@ -12,10 +13,16 @@ void WriteEmptyList(const QString& path) {
     CreateSchema(*connection);
 }
 
+const char* const kCantOverwriteCurrentList = "Can't overwrite the current database";
+
+bool IsCurrentListFile(const QString& path) {
+    return SameFile(path.trimmed(), CurrentListSetting("MyMail.mdb"));
+}
+
 bool RefuseCurrentListPath(const QString& path) {
-    if (path.trimmed() != CurrentListSetting("MyMail.mdb"))
+    if (!IsCurrentListFile(path))
         return false;
-    InfoBox("Can't overwrite the current database");
+    InfoBox(QString::fromLatin1(kCantOverwriteCurrentList));
     return true;
 }
 

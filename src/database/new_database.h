@@ -11,6 +11,13 @@ bool CreateNewDatabase(const QString& path);
 // EngineError on failure.
 void WriteEmptyList(const QString& path);
 
-// True (after telling the user "Can't overwrite the current database") when path is the
-// current list's own path.
+// True when path names the current list's file, however it is spelled (links, "..",
+// another mount of its folder).
+bool IsCurrentListFile(const QString& path);
+
+// True (after telling the user "Can't overwrite the current database") when path names the
+// current list's file.
 bool RefuseCurrentListPath(const QString& path);
+
+// The text of that refusal.
+extern const char* const kCantOverwriteCurrentList;

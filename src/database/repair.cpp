@@ -1,5 +1,6 @@
 #include "database/repair.h"
 
+#include "app/clock.h"
 #include "database/connection.h"
 #include "database/engine_error.h"
 #include "database/file_replace.h"
@@ -193,8 +194,8 @@ bool RepairListFile(const QString& path, QString* keptAs) {
                 TableSalvage(*damaged, *fresh, table).Run();
             transaction.Commit();
         }
-        const QString kept = FreeNameBeside(
-            path, "damaged " + QDateTime::currentDateTime().toString("yyyy-MM-dd hhmm"));
+        const QString kept =
+            FreeNameBeside(path, "damaged " + CurrentDateTime().toString("yyyy-MM-dd hhmm"));
         if (!KeepFileAs(path, kept)) {
             QFile::remove(work);
             return false;

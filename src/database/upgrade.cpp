@@ -1,7 +1,9 @@
 #include "database/upgrade.h"
 
+#include "app/messages.h"
 #include "database/connection.h"
 #include "database/engine_error.h"
+#include "database/file_identity.h"
 #include "database/file_kind.h"
 #include "database/file_names.h"
 #include "database/file_replace.h"
@@ -10,6 +12,7 @@
 #include "database/schema.h"
 #include "database/sqlite_list_source.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -28,10 +31,13 @@ QString FolderOf(const QString& path) {
 }
 
 // Converts into the work file, keeps the original under the backup name and puts the
-// converted list at the path. Until the last rename the path holds the original.
+// converted list at the path. Until the last rename the path holds the original. A stale
+// work or backup file of an earlier conversion is removed first; but when the list itself
+// bears the work or backup name (a kept backup opened as a list), the conversion works
+// under another free name and never removes the list it converts.
 void Convert(ListSource& source, int version, const QString& path) {
-    const QString work = UpgradeWorkFile(path);
-    const QString backup = UpgradeBackupFile(path);
+    const QString work = SideFileAvoiding(UpgradeWorkFile(path), path);
+    const QString backup = SideFileAvoiding(UpgradeBackupFile(path), path);
     RemoveWorkFile(work);
     QFile::remove(backup);
     ConvertList(source, version, work);
@@ -42,6 +48,9 @@ void Convert(ListSource& source, int version, const QString& path) {
     if (!ReplaceFile(work, path))
         throw EngineError(JetError::FileLocked, "The converted list could not be put in place.");
     Step("replaced");
+    if (backup != UpgradeBackupFile(path))
+        InfoBox("The list was converted to the current format. The original was kept as " +
+                QDir::toNativeSeparators(backup) + ".");
 }
 
 // A Jet list: a Control table whose first row carries the identity mark exactly.

@@ -11,6 +11,9 @@ QString ExportFailureText(const EngineError& error, bool mailMerge, const QStrin
     case JetError::FileLocked:
         failure = QStringLiteral("File is locked or write protected");
         break;
+    case JetError::FileInUse:
+        failure = error.Description();
+        break;
     default:
         failure = mailMerge ? QStringLiteral("Couldn't read the file. Reason unknown.")
                             : QStringLiteral("Couldn't create the export file. Reason unknown.");

@@ -1,5 +1,6 @@
 #include "filters/import_export.h"
 
+#include "app/clock.h"
 #include "app/messages.h"
 #include "app/settings.h"
 #include "database/connection.h"
@@ -59,7 +60,7 @@ ImportResult ImportTextFile(const QString& path, const QList<int>& fields, Delim
         InfoBox("File is locked or write protected\n" + CurrentListSetting());
         return result;
     }
-    const QDate today = QDate::currentDate();
+    const QDate today = CurrentDate();
     QString line;
     qint64 number = 0;
     try {

@@ -2,6 +2,7 @@
 
 #include "database/engine_error.h"
 #include "database/file_replace.h"
+#include "database/new_database.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,6 +13,9 @@ constexpr int kFlushBytes = 1 << 16;
 
 TextFileWriter::TextFileWriter(const QString& target)
     : m_target(target), m_work(WorkFileBeside(target, "write")), m_file(m_work) {
+    // The finished file takes the target's place: never the place of the list itself.
+    if (IsCurrentListFile(target))
+        throw EngineError(JetError::FileInUse, QString::fromLatin1(kCantOverwriteCurrentList));
     errno = 0;
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         Fail(errno, "Can't create " + target);

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/messages.h"
+#include "database/new_database.h"
 #include "printing/painter_printer.h"
 
 #include <QDir>
@@ -77,7 +78,7 @@ QString PdfFileDevice::NextPath() {
                                                           QDir::home().filePath(name + ".pdf"),
                                                           QStringLiteral("PDF Files (*.pdf)"));
         }
-        if (m_firstPath.isEmpty()) {
+        if (m_firstPath.isEmpty() || RefuseCurrentListPath(m_firstPath)) {
             m_cancelled = true;
             return QString();
         }

@@ -1,5 +1,6 @@
 #include "printing/report_state.h"
 
+#include "app/clock.h"
 #include "app/messages.h"
 #include "printing/printer_object.h"
 #include "printing/printer_values.h"
@@ -16,7 +17,7 @@ bool BeginReport(PrinterObject& printer) {
         InfoBox(QStringLiteral("You must define a printer and a font."));
         return false;
     }
-    g_startTime = QDateTime::currentDateTime();
+    g_startTime = CurrentDateTime();
     g_pageCounter = 0;
     printer.BeginRun(QStringLiteral("report"));
     return true;

@@ -10,6 +10,8 @@ QString TextFileFailure(const EngineError& error, const QString& path) {
         return "Not enough space on the destination disk\n" + path;
     case JetError::FileLocked:
         return "File is locked or write protected\n" + path;
+    case JetError::FileInUse:
+        return error.Description() + "\n" + path;
     case ENOENT:
     case ENOTDIR:
     case ENAMETOOLONG:

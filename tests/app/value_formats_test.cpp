@@ -61,8 +61,10 @@ TEST_F(ValueFormats, FormatZipShowsFiveDigitsAndTheExtensionWhenThere) {
 TEST_F(ValueFormats, InternationalModeKeepsPhonesAndZipsAsTyped) {
     SetInternational(true);
     EXPECT_EQ(PhoneDigits("+44 20 7946 0958"), "+44 20 7946 0958");
-    EXPECT_EQ(FormatPhone("+44 20 7946 0958"), "");           // value 0: nothing to show
-    EXPECT_EQ(FormatPhone("020 7946 0958"), "020 7946 0958"); // numeric start: as typed
+    EXPECT_EQ(FormatPhone("+44 20 7946 0958"), "+44 20 7946 0958");
+    EXPECT_EQ(FormatPhone("(020) 7946 0000"), "(020) 7946 0000");
+    EXPECT_EQ(FormatPhone("020 7946 0958"), "020 7946 0958");
+    EXPECT_EQ(FormatPhone("0000000000"), ""); // the national form's "no phone"
     EXPECT_EQ(ZipDigits(" SW1A 1AA ", false), "SW1A 1AA");
     EXPECT_EQ(ZipDigits("12345678901234", false), "1234567890");
     EXPECT_EQ(FormatZip("SW1A 1AA"), "SW1A 1AA");

@@ -3,10 +3,12 @@
 // compaction.
 #include "cli/cli_process.h"
 
+#include "database/connection.h"
 #include "database/list_file_operations.h"
 #include "database/upgrade.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 TEST_F(CliTest, NewListThenInfoShowsTheNewListsFirstRows) {
@@ -67,6 +69,51 @@ TEST_F(CliTest, NewListReplacesAnExistingFileOnlyWhenToldYes) {
     EXPECT_EQ(current.exitCode, 1);
     EXPECT_TRUE(current.err.contains("Lettrino: Can't overwrite the current database"))
         << current.err.toStdString();
+}
+
+TEST_F(CliTest, TheCurrentListIsNeverReplacedThroughAnotherSpellingOfItsPath) {
+    QDir().mkpath(Path("lists"));
+    const QString club = MakeClubList("lists/Club.mdb");
+    ASSERT_TRUE(QFile::link(Path("lists"), Path("alias")));
+    ASSERT_EQ(Run({"--list", club, "count"}).out, "3\n");
+    SetToolSetting("Printer", "FontName", "DejaVu Sans");
+    const QByteArray before = ReadBytes(club);
+    for (const QString& spelling : {Path("alias/Club.mdb"), Path("lists/../lists/Club.mdb")}) {
+        for (const QStringList& command :
+             {QStringList{"new", spelling}, QStringList{"backup", spelling},
+              QStringList{"export", spelling}, QStringList{"report", spelling, "--kind", "text"},
+              QStringList{"report", spelling, "--kind", "records"}}) {
+            SCOPED_TRACE(command.join(' ').toStdString());
+            const CliResult refused = Run(QStringList{"--yes"} + command);
+            EXPECT_EQ(refused.exitCode, 1);
+            EXPECT_TRUE(refused.err.contains("Can't overwrite the current database"))
+                << refused.err.toStdString();
+            EXPECT_EQ(ReadBytes(club), before);
+        }
+    }
+    EXPECT_TRUE(QFileInfo(Path("alias")).isSymLink());
+}
+
+TEST_F(CliTest, ANewListNeedsNothingFromAnUnreadableCurrentList) {
+    WriteBytes(Path("Text.mdb"), "Name,Address\nAnn,12 Oak St\n");
+    SetToolSetting("Database", "CurrentDatabase", Path("Text.mdb"));
+    const CliResult plain = Run({"new", Path("Plain.mdb")});
+    EXPECT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+    // The two standard label layouts, as without a current list.
+    EXPECT_EQ(Connection::Open(Path("Plain.mdb"))
+                  ->QueryText("SELECT group_concat(LName) FROM "
+                              "(SELECT LName FROM Labels ORDER "
+                              "BY ID)"),
+              "Avery 5162,Avery 5160");
+    SetToolSetting("Database", "CurrentDatabase", Path("Text.mdb"));
+    const CliResult transfer = Run({"new", Path("Full.mdb"), "--transfer-filters"});
+    EXPECT_EQ(transfer.exitCode, 1);
+    EXPECT_TRUE(transfer.err.contains(
+        "Nothing can be transferred: the current mailing list can't be read."))
+        << transfer.err.toStdString();
+    EXPECT_FALSE(transfer.err.contains("Fatal"));
+    EXPECT_FALSE(QFileInfo::exists(Path("Full.mdb")));
+    EXPECT_EQ(ReadBytes(Path("Text.mdb")), "Name,Address\nAnn,12 Oak St\n");
 }
 
 TEST_F(CliTest, ListsThatCannotBeOpenedAreToldAndLeftAsTheyWere) {

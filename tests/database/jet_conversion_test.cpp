@@ -1,6 +1,7 @@
 #include "database/jet_file.h"
 #include "database/upgrade.h"
 
+#include "app/settings.h"
 #include "database/connection.h"
 #include "database/open_database.h"
 #include "database/statement.h"
@@ -169,6 +170,46 @@ TEST_F(JetConversion, JetFilesThatAreNotListsAreLeftUntouched) {
         EXPECT_EQ(ReadBytes(m_path), m_original);
         EXPECT_FALSE(QFileInfo::exists(UpgradeBackupFile(m_path)));
         EXPECT_FALSE(QFileInfo::exists(UpgradeWorkFile(m_path)));
+    }
+}
+
+TEST_F(JetConversion, AListBearingTheWorkOrBackupNameIsConvertedNeverDeleted) {
+    // A kept backup opened as a list, and a list named like the work file: the conversion
+    // works under other free names and keeps the original.
+    struct Case {
+        const char* fixture;
+        const char* name;
+        const char* keptAs;
+    };
+    int n = 0;
+    for (const Case& c : {Case{"list-v1.mdb", "CLUB.bak", "CLUB-2.bak"},
+                          Case{"list-v2.mdb", "CLUB.bak", "CLUB-2.bak"},
+                          Case{"list-v1.mdb", "GLTmp.mdb", "GLTMP.bak"},
+                          Case{"list-v2.mdb", "GLTmp.mdb", "GLTMP.bak"}}) {
+        SCOPED_TRACE(std::string(c.fixture) + " as " + c.name);
+        const QString folder = QStringLiteral("case%1/").arg(++n);
+        QDir().mkpath(Path(folder));
+        m_path = CopyFixture(QStringLiteral("jet/") + c.fixture, folder + c.name);
+        if (m_path.isEmpty())
+            GTEST_SKIP() << "the shared fixtures are not on this machine";
+        const QByteArray original = ReadBytes(m_path);
+        SetCurrentList(m_path);
+        auto db = OpenCurrentDatabase();
+        ASSERT_NE(db, nullptr);
+        EXPECT_EQ(db->QueryNumber("SELECT count(*) FROM List"), 40);
+        db.reset();
+        EXPECT_EQ(CurrentListSetting(), m_path);
+        const QString kept = Path(folder + c.keptAs);
+        EXPECT_EQ(ReadBytes(kept), original);
+        if (QLatin1String(c.name) == QLatin1String("CLUB.bak"))
+            m_dialogs->ExpectMessage(
+                "The list was converted to the current format. The original was kept as " + kept +
+                ".");
+        QStringList files = QDir(Path(folder)).entryList(QDir::Files);
+        files.sort();
+        QStringList expected = {QString::fromLatin1(c.name), QString::fromLatin1(c.keptAs)};
+        expected.sort();
+        EXPECT_EQ(files, expected);
     }
 }
 

@@ -241,7 +241,7 @@ TEST_F(ListCoreQueryTest, NewRecordFindsTheFirstRecordWithTheSameSortValue) {
     EXPECT_EQ(store.Name(), "Zed");
 }
 
-TEST_F(ListCoreQueryTest, NewRecordOutsideTheFilterStopsWithFatalError5) {
+TEST_F(ListCoreQueryTest, NewRecordOutsideTheFilterStaysCurrentUntilTheStoreMoves) {
     Add(kTown);
     FilterRecord salem;
     salem.FilterName = "Salem";
@@ -254,15 +254,15 @@ TEST_F(ListCoreQueryTest, NewRecordOutsideTheFilterStopsWithFatalError5) {
     ListRecord r;
     r.Name = "Young";
     r.City = "Lowell";
-    try {
-        store.NewRecord(r);
-        FAIL() << "no fatal stop";
-    } catch (const FatalStop& stop) {
-        EXPECT_EQ(stop.number, 5);
-        EXPECT_EQ(stop.message, "Couldn't re-seek in NewRecord");
-    }
-    // The record itself was stored.
+    ASSERT_TRUE(store.NewRecord(r));
+    EXPECT_TRUE(store.CurrentOutsideSet());
+    EXPECT_EQ(store.Name(), "Young");
+    EXPECT_EQ(store.Records(), 1);
     EXPECT_EQ(Connection::Open(m_path)->QueryNumber("SELECT count(*) FROM List"), 6);
+    // A move goes back into the set.
+    store.MoveUp();
+    EXPECT_FALSE(store.CurrentOutsideSet());
+    EXPECT_EQ(store.City(), "Salem");
 }
 
 TEST_F(ListCoreQueryTest, SearchesFindTheFirstMatchInSetOrderFarIntoALargeSet) {

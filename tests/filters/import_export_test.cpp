@@ -9,6 +9,7 @@
 #include "database/list_record.h"
 #include "filters/build_filter_query.h"
 #include "filters/transfer_items.h"
+#include "support/deterministic_run.h"
 #include "support/test_environment.h"
 #include "support/write_protection.h"
 
@@ -357,7 +358,7 @@ TEST_F(ImportExportTest, AnInvalidLineStopsTheImportAndKeepsTheLinesBefore) {
 }
 
 TEST_F(ImportExportTest, ShortLinesAndEmptyTabFields) {
-    const QDate today = QDate::currentDate();
+    const QDate today = FixedTestTime().date();
     // A short line leaves the missing fields empty and dates the record today; an empty
     // Tab line is a record with every field empty.
     const ImportResult result = Import("\tSmith\t\r\n"

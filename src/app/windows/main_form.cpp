@@ -6,6 +6,7 @@
 #include "app/switch_names.h"
 #include "app/value_formats.h"
 #include "app/windows/center_form.h"
+#include "app/windows/elided_text.h"
 #include "app/windows/fill_filter_box.h"
 #include "database/connection.h"
 #include "database/control_core.h"
@@ -147,8 +148,8 @@ bool MainForm::OpenCurrentList() {
         // The record stores open connections of their own.
     }
     SetupPrinting(QStringLiteral("Tessavane"));
-    ui->PathBox->setText(CurrentListSetting());
-    ui->PathBox->setToolTip(ui->PathBox->text());
+    // A long path is cut in its folder part, so that the file name stays in sight.
+    KeepPathElided(ui->PathBox, CurrentListSetting());
 
     CloseCurrentList();
     m_control = std::make_unique<ControlCore>();

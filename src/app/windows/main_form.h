@@ -177,6 +177,8 @@ private:
     bool m_entering = false;
     bool m_editing = false;
     bool m_dirty = false;
+    // Told in this spell of entering that a saved record is outside the current filter.
+    bool m_toldOutsideFilter = false;
     bool m_loading = false;
     bool m_repeatUp = false;
     bool m_skipZipFocus = false;

@@ -29,7 +29,10 @@ void MainForm::UpdateEditControls() {
 }
 
 void MainForm::ReloadRecord() {
-    m_list->SetID(m_currentId);
+    // A new record that the filter does not select is current in the store but not in its
+    // set: it is shown as it stands.
+    if (!m_list->CurrentOutsideSet() || m_list->ID() != m_currentId)
+        m_list->SetID(m_currentId);
     ShowRecord();
 }
 
@@ -77,6 +80,10 @@ void MainForm::SaveRecord() {
     m_currentId = m_list->ID();
     if (m_entering) {
         ui->RecordCountBox->setText(QString::number(m_list->Records()));
+        if (m_list->CurrentOutsideSet() && !m_toldOutsideFilter) {
+            m_toldOutsideFilter = true;
+            InfoBox(QStringLiteral("The new record is not selected by the current filter."));
+        }
         // Continuous entry: a fresh record to type, until Cancel.
         NewRecord();
     } else {
@@ -117,6 +124,7 @@ void MainForm::CancelInput() {
     ShowRecord();
     m_entering = false;
     m_editing = false;
+    m_toldOutsideFilter = false;
     UpdateEditControls();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/switch_names.h"
 #include "app/value_formats.h"
+#include "app/windows/elided_text.h"
 #include "app/windows/fill_filter_box.h"
 #include "app/windows/main_form.h"
 #include "database/control_core.h"
@@ -12,8 +13,11 @@
 #include "ui_main_form.h"
 
 void MainForm::ShowSwitchNames() {
+    // A long name is cut (the whole of it in the tool tip), so that the panel keeps its
+    // width: the room of about eighteen average characters.
+    const int width = SwitchBox(0)->fontMetrics().averageCharWidth() * 18;
     for (int i = 0; i < 16; ++i)
-        SwitchBox(i)->setText(SwitchNames()[size_t(i)]);
+        ShowElided(SwitchBox(i), SwitchNames()[size_t(i)], width);
 }
 
 void MainForm::LoadTemplateBox() {

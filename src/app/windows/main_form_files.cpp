@@ -11,6 +11,7 @@
 #include "app/windows/main_form.h"
 #include "database/engine_error.h"
 #include "database/list_file_operations.h"
+#include "database/new_database.h"
 #include "database/windows/new_list.h"
 
 #include <QApplication>
@@ -88,8 +89,9 @@ void MainForm::BackupList() {
     const QString proposal = BackupProposal(BackupFolderSetting(), current);
     const QString target = Dialogs::Current().SaveFileName(QStringLiteral("Backup Mailing List"),
                                                            proposal, kDatabaseFilter);
-    // A cancelled dialog changes nothing: the list was never closed.
-    if (target.isEmpty())
+    // A cancelled dialog changes nothing: the list was never closed. Nor does a backup
+    // onto the list itself.
+    if (target.isEmpty() || RefuseCurrentListPath(target))
         return;
     {
         const BusyPointer busy;

@@ -2,6 +2,7 @@
 // keys do in viewing and in input mode, the searches from the key box, the check boxes,
 // the date picker and the shift-click on the zip box.
 
+#include "app/clock.h"
 #include "app/messages.h"
 #include "app/record_forms.h"
 #include "app/value_formats.h"
@@ -66,6 +67,7 @@ void MainForm::SetUpRecordArea() {
     ui->DateBox->setMinimumDate(QDate(1899, 12, 30));
     // The zero date is "no date": the picker shows it empty.
     ui->DateBox->setSpecialValueText(QStringLiteral(" "));
+    ui->DateBox->setDate(ui->DateBox->minimumDate()); // blank until a record is shown
     // The calendar is made now, so that its closing can be watched from the start.
     ui->DateBox->calendarWidget();
 
@@ -395,7 +397,7 @@ void MainForm::DateBoxCloseUp() {
     }
     // The picker never changes a stored date: the record's date is put back.
     if (m_entering)
-        ShowLastEdit(QDate::currentDate());
+        ShowLastEdit(CurrentDate());
     else
         ShowLastEdit(ListHasRecords() ? m_list->LastEdit() : QDate());
 }
@@ -461,7 +463,7 @@ void MainForm::ClearRecord() {
     SetSwitchBoxes(QString());
     ui->MarkedCheck->setChecked(false);
     ui->ImportedCheck->setChecked(false);
-    ShowLastEdit(QDate::currentDate());
+    ShowLastEdit(CurrentDate());
 }
 
 void MainForm::FillFromTemplate() {
@@ -484,7 +486,7 @@ void MainForm::FillFromTemplate() {
     ui->MarkedCheck->setChecked(m_templates->Marked() != 0);
     // A record typed by hand is not an imported one, whatever record was shown before.
     ui->ImportedCheck->setChecked(false);
-    ShowLastEdit(QDate::currentDate());
+    ShowLastEdit(CurrentDate());
 }
 
 ListRecord MainForm::RecordFromArea() const {
@@ -506,6 +508,6 @@ ListRecord MainForm::RecordFromArea() const {
     record.Notes = StoredNotes(ui->NotesBox->toPlainText());
     record.Marked = ui->MarkedCheck->isChecked() ? 1 : 0;
     record.Imported = ui->ImportedCheck->isChecked() ? 1 : 0;
-    record.LastEdit = QDate::currentDate();
+    record.LastEdit = CurrentDate();
     return record;
 }

@@ -49,6 +49,10 @@ Template::Template(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique
     m_control = std::make_unique<ControlCore>();
     new PlainTextLimit(m_ui->AddressBox, kAddressLimit);
     new PlainTextLimit(m_ui->NotesBox, kNotesLimit);
+    // The one-line boxes take what the Template table's columns hold (their lengths are set
+    // in the window's form): a template's City is 20 characters and its Zip 9, as the
+    // columns are, so a template never holds a value its table would refuse. A zip of
+    // 9 characters is a full ZIP+4 without its hyphen.
 
     SetSwitchCaptions();
     ConnectCommands();

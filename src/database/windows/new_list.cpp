@@ -4,7 +4,6 @@
 #include "app/messages.h"
 #include "app/windows/center_form.h"
 #include "database/engine_error.h"
-#include "database/file_names.h"
 #include "database/make_new_list.h"
 #include "database/new_list_path.h"
 #include "database/upgrade.h"
@@ -35,7 +34,7 @@ NewList::NewList(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Make a New Mailing List");
     setModal(true);
     // The check boxes mean something only when a list is current to take things from.
-    const bool haveCurrent = FileExists(NewListCurrentPath());
+    const bool haveCurrent = CurrentListReadable(NewListCurrentPath());
 
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox("Options", this);
@@ -62,12 +61,12 @@ NewList::NewList(QWidget* parent) : QDialog(parent) {
 
 void NewList::OKButtonClick() {
     const QString current = NewListCurrentPath();
-    const bool noCurrent = !FileExists(current);
     try {
         UpgradeDatabase(current);
     } catch (...) {
         // The list stays as it is; MakeNewList opens it again when it is needed.
     }
+    const bool noCurrent = !CurrentListReadable(current);
     QString path =
         Dialogs::Current().SaveFileName(windowTitle(), QString(), "Database Files (*.mdb)");
     if (path.isEmpty()) {

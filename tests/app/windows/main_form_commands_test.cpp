@@ -4,6 +4,7 @@
 #include "main_form_window.h"
 
 #include "database/connection.h"
+#include "support/deterministic_run.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +61,32 @@ TEST_F(MainFormCommands, SavingANewRecordStaysInEntryUntilCancel) {
     EXPECT_FALSE(Action("mnuEditSave")->isVisible());
     EXPECT_FALSE(Button("CancelButton")->isVisible());
     EXPECT_TRUE(m_dialogs->Questions().empty());
+}
+
+TEST_F(MainFormCommands, ANewRecordOutsideTheFilterIsSavedAndEntryGoesOn) {
+    MakeClubList();
+    Connection::Open(m_list)->Execute(
+        "INSERT INTO Filter (ID, FilterName, Sequence, Query) VALUES (20, 'Ohio', 0, "
+        "'SELECT * FROM [List] WHERE [State] = ''OH'' ORDER BY [Name];')");
+    MainForm& window = OpenWindow();
+    ChooseFilter("Ohio");
+    ASSERT_EQ(RecordCount(), 2);
+    Trigger("mnuEditNew");
+    Type("Doe; Jane");
+    Trigger("mnuEditSave");
+    m_dialogs->ExpectMessage("The new record is not selected by the current filter.");
+    Type("Roe; Rick");
+    Trigger("mnuEditSave"); // told once only
+    EXPECT_TRUE(window.Entering());
+    EXPECT_EQ(RecordCount(), 2);
+    EXPECT_EQ(Rows("SELECT Name FROM List WHERE ID > 5 ORDER BY ID"),
+              QStringList({"Doe; Jane", "Roe; Rick"}));
+    // The last record saved stays on screen until the user moves into the filter's set.
+    Trigger("mnuEditCancel");
+    EXPECT_EQ(ShownName(), "Roe; Rick");
+    Trigger("mnuMoveDown");
+    EXPECT_EQ(ShownName(), "Baker; Tom");
+    EXPECT_EQ(RecordCount(), 2);
 }
 
 TEST_F(MainFormCommands, ANewRecordStartsFromTheCurrentTemplate) {
@@ -166,9 +193,9 @@ TEST_F(MainFormCommands, EditingRewritesTheRecordAndCancelAsksNothing) {
     EXPECT_EQ(Box("CityBox")->text(), "Dublin");
     EXPECT_EQ(RecordCount(), 5);
     EXPECT_EQ(Rows("SELECT City, Notes, Address, LastEdit FROM List WHERE ID = 2"),
-              QStringList(
-                  {"Dublin| |4 Oak Ave\r\nApt 2|" + QDate::currentDate().toString("yyyy-MM-dd")}));
-    EXPECT_EQ(DateBox()->date(), QDate::currentDate());
+              QStringList({"Dublin| |4 Oak Ave\r\nApt 2|" +
+                           FixedTestTime().date().toString("yyyy-MM-dd")}));
+    EXPECT_EQ(DateBox()->date(), FixedTestTime().date());
 }
 
 TEST_F(MainFormCommands, DeletingDownToAnEmptyList) {

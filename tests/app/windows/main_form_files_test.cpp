@@ -44,7 +44,7 @@ TEST_F(MainFormFiles, OpeningAnotherListSwitchesToIt) {
     Trigger("mnuFileOpen");
     EXPECT_TRUE(window.ListIsOpen());
     EXPECT_EQ(CurrentListSetting(), other);
-    EXPECT_EQ(Label("PathBox")->text(), other);
+    EXPECT_EQ(Label("PathBox")->toolTip(), other);
     EXPECT_EQ(ShownName(), "Other; Olive");
     EXPECT_EQ(RecordCount(), 1);
     EXPECT_EQ(Combo("FilterBox")->count(), 1);

@@ -5,6 +5,7 @@
 
 #include "app/value_formats.h"
 #include "database/connection.h"
+#include "support/deterministic_run.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -201,7 +202,7 @@ TEST_F(MainFormRecordArea, ATypedRecordIsStoredInItsStoredForms) {
     Trigger("mnuEditSave");
     Trigger("mnuEditCancel");
 
-    const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+    const QString today = FixedTestTime().date().toString("yyyy-MM-dd");
     EXPECT_EQ(Rows("SELECT Name, Address, City, State, Zip, Phone, Code, Notes, Switches, "
                    "Marked, Imported, LastEdit FROM List WHERE ID > 5"),
               QStringList({"Doe & Co; Jane|77 Lake Rd\r\nSuite 5|Madison|WI|537031200|"
@@ -228,6 +229,14 @@ TEST_F(MainFormRecordArea, InternationalValuesAreStoredAsTyped) {
     EXPECT_EQ(Rows("SELECT Zip, Phone FROM List WHERE Name = 'Wren; Ada'"),
               QStringList({"SW1A 1AA|+44 20 7946 000"}));
     EXPECT_EQ(Box("ZipBox")->text(), "SW1A 1AA");
+    EXPECT_EQ(Box("PhoneBox")->text(), "+44 20 7946 000");
+    // Saving the record again keeps the phone that does not start with a digit.
+    Trigger("mnuEditEdit");
+    FocusOn(Box("CityBox"));
+    Type("London");
+    Trigger("mnuEditSave");
+    EXPECT_EQ(Rows("SELECT City, Phone FROM List WHERE Name = 'Wren; Ada'"),
+              QStringList({"London|+44 20 7946 000"}));
 }
 
 TEST_F(MainFormRecordArea, TheAddressTakesNoMoreThanTheListHolds) {

@@ -235,7 +235,13 @@ TEST_F(MainFormWindow, StartUpShowsTheFirstRecordInNameOrderAndTheListsConfigura
     EXPECT_EQ(Combo("TemplateBox")->currentText(), "Locals");
     EXPECT_EQ(Label("SortBox")->text(), "Name");
     EXPECT_EQ(RecordCount(), 5);
-    EXPECT_EQ(Label("PathBox")->text(), m_list);
+    EXPECT_EQ(Label("PathBox")->toolTip(), m_list);
+    // A path too long for the box gives way in its folders; the file name stays whole.
+    Label("PathBox")->resize(Label("PathBox")->fontMetrics().horizontalAdvance("/…/Club.mdb") + 20,
+                             Label("PathBox")->height());
+    const QString shown = Label("PathBox")->text();
+    EXPECT_TRUE(shown.endsWith("/Club.mdb") && shown.contains(QChar(0x2026)))
+        << shown.toStdString();
     EXPECT_EQ(Check("Switch0")->text(), "Newsletter");
     EXPECT_EQ(Check("Switch15")->text(), "Bad address");
     EXPECT_EQ(Check("Switch5")->text(), "");
@@ -407,6 +413,7 @@ TEST_F(MainFormWindow, WithoutAListTheListCommandsWarnAndTheOthersWork) {
     MainForm& window = OpenWindow();
     m_dialogs->ExpectMessage("Please select a mailing list to open.");
     EXPECT_FALSE(window.ListIsOpen());
+    EXPECT_EQ(DateBox()->text().trimmed(), ""); // no record, no date
 
     for (const char* name :
          {"mnuFileBackup",   "mnuFilePrintLabels", "mnuFilePrintRecords", "mnuEditEdit",

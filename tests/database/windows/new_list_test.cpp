@@ -78,6 +78,21 @@ TEST_F(NewListWindow, WithoutACurrentListTheNewListHasTheStandardRows) {
     EXPECT_EQ(Rows(path, "SELECT count(*) FROM List"), QStringList({"0"}));
 }
 
+TEST_F(NewListWindow, AnUnreadableCurrentListDisablesTheTransfersAndStopsNothing) {
+    WriteBytes(Path("Text.mdb"), "Name,Address\nAnn,12 Oak St\n");
+    SetCurrentList(Path("Text.mdb"));
+    {
+        NewList window;
+        EXPECT_FALSE(window.findChild<QCheckBox*>("TemplateCheck")->isEnabled());
+        EXPECT_FALSE(window.findChild<QCheckBox*>("FilterCheck")->isChecked());
+    }
+    const QString path = Path("New.mdb");
+    MakeThrough(path);
+    EXPECT_EQ(Rows(path, "SELECT LName FROM Labels ORDER BY ID"),
+              QStringList({"Avery 5162", "Avery 5160"}));
+    EXPECT_EQ(ReadBytes(Path("Text.mdb")), "Name,Address\nAnn,12 Oak St\n");
+}
+
 TEST_F(NewListWindow, TransfersRenumberLayoutsAndCopyTheListedColumns) {
     const QString current = MakeRichCurrentList();
     const QByteArray before = ReadBytes(current);
