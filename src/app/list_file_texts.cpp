@@ -40,12 +40,21 @@ QString BackupFailureText(const EngineError& error) {
     }
 }
 
+QString CompactDoneText(const QString& path, const QString& keptAs) {
+    const QString done = QStringLiteral("Compacting complete.");
+    if (keptAs == path.left(path.size() - 3) + QLatin1String("BAK"))
+        return done;
+    return done + "\nThe previous version was kept as " + QDir::toNativeSeparators(keptAs) + ".";
+}
+
 QString CompactFailureText(const EngineError& error) {
     switch (error.Number()) {
     case JetError::DiskFull:
         return QStringLiteral("Disk drive is full. Can't compact.");
     case JetError::FileLocked:
         return QStringLiteral("File is locked by another process. Can't compact.");
+    case JetError::ReadOnly:
+        return QStringLiteral("File is locked or write protected");
     default:
         return QStringLiteral("Couldn't write to the hard drive. ") +
                QString::number(error.Number()) + QLatin1Char(' ') + error.Description();

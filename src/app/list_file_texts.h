@@ -22,3 +22,6 @@ QString BackupProposal(const QString& backupFolder, const QString& listPath);
 QString BackupFailureText(const EngineError& error);
 // What the user is told when compacting the list fails, by the error's number.
 QString CompactFailureText(const EngineError& error);
+// What the user is told when the list at path was compacted and its previous version kept
+// as keptAs: "Compacting complete.", and the name kept when it is not the usual BAK name.
+QString CompactDoneText(const QString& path, const QString& keptAs);

@@ -19,6 +19,10 @@ bool GetFlagSetting(const QString& section, const QString& key);
 void SaveFlagSetting(const QString& section, const QString& key, bool value);
 
 // Section "Database", key "CurrentDatabase": the current list's path, "NO--DB" for none.
+// Once this process has written it, the process keeps reading its own value, whatever
+// other copies of the program write into the shared file meanwhile.
 extern const char* const kNoDatabase;
 QString CurrentListSetting(const QString& fallback = QString::fromLatin1("NO--DB"));
 void SaveCurrentListSetting(const QString& path);
+// Reads the current list from the settings file again (a test starting with new settings).
+void ForgetCurrentListOfProcess();

@@ -17,6 +17,7 @@
 #include "database/make_new_list.h"
 #include "database/new_database.h"
 #include "database/new_list_path.h"
+#include "database/repair.h"
 #include "database/template_core.h"
 #include "database/upgrade.h"
 #include "filters/duplicate_check.h"
@@ -183,7 +184,10 @@ int RunBackup(const CommandLine& line) {
     try {
         BackupListFile(current, target);
     } catch (const EngineError& error) {
-        InfoBox(BackupFailureText(error));
+        if (error.IsDamagedFile())
+            RepairDamagedList(current);
+        else
+            InfoBox(BackupFailureText(error));
         return kExitFailed;
     }
     InfoBox(QStringLiteral("Backup complete."));
@@ -192,13 +196,18 @@ int RunBackup(const CommandLine& line) {
 }
 
 int RunCompact(const CommandLine&) {
+    const QString current = CurrentListSetting();
+    QString keptAs;
     try {
         // The previous version stays as the BAK file; a failure leaves the list as it was.
-        CompactListFile(CurrentListSetting());
+        keptAs = CompactListFile(current);
     } catch (const EngineError& error) {
-        SorryBox(CompactFailureText(error));
+        if (error.IsDamagedFile())
+            RepairDamagedList(current);
+        else
+            SorryBox(CompactFailureText(error));
         return kExitFailed;
     }
-    InfoBox(QStringLiteral("Compacting complete."));
+    InfoBox(CompactDoneText(current, keptAs));
     return kExitDone;
 }

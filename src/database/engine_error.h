@@ -15,6 +15,7 @@ constexpr int ValueOutOfRange = 3349;
 constexpr int Damaged = 3049;
 constexpr int UnrecognisedFormat = 3343;
 constexpr int NotFound = 3024;
+constexpr int ReadOnly = 3027;
 // The file is in use as the current list (a text or backup file may not take its place).
 constexpr int FileInUse = 3045;
 } // namespace JetError

@@ -4,9 +4,12 @@
 #include "database/engine_error.h"
 #include "database/file_kind.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -105,10 +108,29 @@ bool AnyExists(const QString& path) {
 } // namespace
 
 QString WorkFileBeside(const QString& path, const QString& tag) {
+    const qint64 process = ::getpid();
     for (int n = 1;; ++n) {
-        const QString candidate = QStringLiteral("%1.%2-%3.tmp").arg(path, tag).arg(n);
+        const QString candidate =
+            QStringLiteral("%1.%2-%3-%4.tmp").arg(path, tag).arg(process).arg(n);
         if (!AnyExists(candidate))
             return candidate;
+    }
+}
+
+void RemoveStaleWorkFiles(const QString& path, const QString& tag) {
+    const QFileInfo info(path);
+    const QString prefix = info.fileName() + "." + tag + "-";
+    const QRegularExpression name("^" + QRegularExpression::escape(prefix) +
+                                  "([0-9]+)-[0-9]+\\.tmp$");
+    const QDir folder = info.absoluteDir();
+    for (const QString& entry : folder.entryList({QStringLiteral("*.tmp")}, QDir::Files)) {
+        const QRegularExpressionMatch match = name.match(entry);
+        if (!match.hasMatch())
+            continue;
+        const pid_t process = pid_t(match.captured(1).toLongLong());
+        // A process that is gone can't be writing its work file any more.
+        if (process != ::getpid() && ::kill(process, 0) != 0 && errno == ESRCH)
+            RemoveWorkFile(folder.filePath(entry));
     }
 }
 

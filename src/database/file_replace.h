@@ -2,9 +2,14 @@
 
 #include <QString>
 
-// A free file name beside path for work in progress ("<path>.<tag>-<n>.tmp"); neither the
-// name nor a journal of that name exists yet.
+// A free file name beside path for work in progress ("<path>.<tag>-<process>-<n>.tmp",
+// with this process's number, so that two processes never share one); neither the name nor
+// a journal of that name exists yet.
 QString WorkFileBeside(const QString& path, const QString& tag);
+
+// Removes the work files beside path of that tag that processes no longer running left
+// behind (killed in the middle of their work); those of running processes stay.
+void RemoveStaleWorkFiles(const QString& path, const QString& tag);
 
 // Flushes the finished file to disk and renames it over target in one step, so that the
 // target path always holds a complete file. A rollback journal or write-ahead log left

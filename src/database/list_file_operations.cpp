@@ -2,15 +2,18 @@
 
 #include "database/connection.h"
 #include "database/engine_error.h"
-#include "database/file_names.h"
+#include "database/file_identity.h"
 #include "database/file_replace.h"
 #include "database/statement.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -89,12 +92,44 @@ std::unique_ptr<Connection> HoldReadLock(const QString& path) {
     }
 }
 
+// True when the list's pages pass the engine's quick check (read under the lock held).
+bool PassesQuickCheck(Connection& list) {
+    try {
+        return list.QueryText("PRAGMA quick_check") == QLatin1String("ok");
+    } catch (const EngineError& error) {
+        if (error.Number() == JetError::FileLocked)
+            throw;
+        return false;
+    }
+}
+
+std::function<void(const char*)> g_compactionHook;
+
+// The file a path names: the target of a symbolic link (whose contents the list is), else
+// the path itself.
+QString FileBehind(const QString& path) {
+    const QFileInfo info(path);
+    return info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath()
+                                                                   : path;
+}
+
+struct stat FileStatus(const QString& path) {
+    struct stat status = {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
 } // namespace
 
 void BackupListFile(const QString& source, const QString& target) {
+    RemoveStaleWorkFiles(target, "backup");
     const QString work = WorkFileBeside(target, "backup");
     try {
         const std::unique_ptr<Connection> lock = HoldReadLock(source);
+        // An older backup is the user's last good copy: a damaged list never replaces it.
+        if (QFileInfo::exists(target) && (!lock || !PassesQuickCheck(*lock)))
+            throw EngineError(JetError::Damaged,
+                              "The list is damaged; the backup " + target + " was kept.");
         CopyFile(source, work);
         if (!ReplaceFile(work, target))
             throw FromErrno(errno, "Can't put the copy at " + target);
@@ -105,41 +140,61 @@ void BackupListFile(const QString& source, const QString& target) {
 }
 
 QString CompactWorkFile(const QString& path) {
-    QString folder;
-    FileNamePart(path, &folder);
-    return folder + "LTCompact.mdb";
+    return WorkFileBeside(FileBehind(path), "compact");
 }
 
 QString CompactBackupFile(const QString& path) {
     return path.left(path.size() - 3) + "BAK";
 }
 
-void CompactListFile(const QString& path) {
+void SetCompactionStepHook(std::function<void(const char*)> hook) {
+    g_compactionHook = std::move(hook);
+}
+
+QString CompactListFile(const QString& path) {
+    // Through a symbolic link the link's target is compacted and replaced; the link stays.
+    const QString list = FileBehind(path);
+    RemoveStaleWorkFiles(list, "compact");
     const QString work = CompactWorkFile(path);
-    const QString backup = CompactBackupFile(path);
-    RemoveWorkFile(work);
+    // The previous version's name, unless that is the list itself (a list named "x.BAK").
+    const QString backup = SideFileAvoiding(CompactBackupFile(path), path);
     try {
         // The write lock is held from the rewriting to the last rename, so that another
         // copy of the program can't be in the middle of changing the list meanwhile: its
         // change would land in the previous version. It waits, or is told the file is
         // locked; a change it starts after the renames is refused by the engine, because
-        // the file it holds open is no longer the one at the list's path.
-        auto guard = Connection::Open(path, Connection::Mode::ReadWrite);
+        // the file it holds open is no longer the one at the list's path. A compaction that
+        // waited for another one finds the file replaced and starts again on the new one.
+        std::unique_ptr<Connection> guard;
         std::unique_ptr<Transaction> writeLock;
-        if (!guard->IsReadOnly())
+        for (int attempt = 0;; ++attempt) {
+            const struct stat opened = FileStatus(list);
+            guard = Connection::Open(list, Connection::Mode::ReadWrite);
+            if (guard->IsReadOnly())
+                throw EngineError(JetError::ReadOnly, "The list is write-protected: " + path);
             writeLock = std::make_unique<Transaction>(*guard);
+            const struct stat locked = FileStatus(list);
+            if ((locked.st_dev == opened.st_dev && locked.st_ino == opened.st_ino) || attempt > 8)
+                break;
+            writeLock.reset();
+            guard.reset();
+        }
         {
-            auto connection = Connection::Open(path, Connection::Mode::ReadOnly);
+            auto connection = Connection::Open(list, Connection::Mode::ReadOnly);
             Statement vacuum = connection->Prepare("VACUUM INTO ?");
             vacuum.Bind(1, work).Run();
         }
+        if (g_compactionHook)
+            g_compactionHook("compacted");
         QFile::remove(backup);
-        if (!KeepFileAs(path, backup))
+        // A real copy of the list's contents, never a second link to a link.
+        if (!KeepFileAs(list, backup))
             throw FromErrno(errno, "Can't keep the previous version as " + backup);
-        if (!ReplaceFile(work, path))
+        if (!ReplaceFile(work, list))
             throw FromErrno(errno, "Can't put the compacted list at " + path);
     } catch (const EngineError&) {
         RemoveWorkFile(work);
         throw;
     }
+    return backup;
 }

@@ -72,12 +72,11 @@ std::unique_ptr<Connection> OpenCurrentDatabase() {
         result = Validate(*connection);
     if (result == OpenResult::Damaged) {
         connection.reset();
-        InfoBox("The database may be corrupt. Click OK to attempt recovery");
-        if (RepairListFile(path)) {
-            result = TryOpen(path, connection);
-            if (result == OpenResult::Opened)
-                result = Validate(*connection);
-        }
+        if (!RepairDamagedList(path))
+            return nullptr;
+        result = TryOpen(path, connection);
+        if (result == OpenResult::Opened)
+            result = Validate(*connection);
         if (result != OpenResult::Opened) {
             connection.reset();
             InfoBox("The database is corrupt. Can't repair. Bring forward your backup.");

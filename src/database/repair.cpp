@@ -1,6 +1,7 @@
 #include "database/repair.h"
 
 #include "app/clock.h"
+#include "app/messages.h"
 #include "database/connection.h"
 #include "database/engine_error.h"
 #include "database/file_replace.h"
@@ -8,6 +9,7 @@
 #include "database/statement.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <memory>
@@ -179,6 +181,19 @@ bool HasReadableControlRow(Connection& damaged) {
 }
 
 } // namespace
+
+bool RepairDamagedList(const QString& path) {
+    InfoBox(QStringLiteral("The database may be corrupt. Click OK to attempt recovery"));
+    QString kept;
+    if (!RepairListFile(path, &kept)) {
+        InfoBox(QStringLiteral("The database is corrupt. Can't repair. Bring forward your "
+                               "backup."));
+        return false;
+    }
+    InfoBox("The list was repaired. The damaged original was kept as " +
+            QDir::toNativeSeparators(kept) + ".");
+    return true;
+}
 
 bool RepairListFile(const QString& path, QString* keptAs) {
     const QString work = WorkFileBeside(path, "repair");

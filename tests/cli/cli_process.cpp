@@ -18,6 +18,22 @@ void CliTest::SetUp() {
     QDir().mkpath(m_home + "/.config");
 }
 
+QProcessEnvironment CliTest::ToolEnvironment() const {
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert("HOME", m_home);
+    variables.insert("XDG_CONFIG_HOME", m_home + "/.config");
+    variables.insert("XDG_RUNTIME_DIR", m_home);
+    return variables;
+}
+
+std::unique_ptr<QProcess> CliTest::Start(const QStringList& arguments) const {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(ToolEnvironment());
+    process->setWorkingDirectory(m_dir->path());
+    process->start(QStringLiteral(LETTRINO_CLI), arguments);
+    return process;
+}
+
 CliResult CliTest::Run(const QStringList& arguments) const {
     return RunProgram(QStringLiteral(LETTRINO_CLI), arguments);
 }
@@ -25,10 +41,7 @@ CliResult CliTest::Run(const QStringList& arguments) const {
 CliResult CliTest::RunProgram(const QString& program, const QStringList& arguments,
                               const QStringList& environment) const {
     QProcess process;
-    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-    variables.insert("HOME", m_home);
-    variables.insert("XDG_CONFIG_HOME", m_home + "/.config");
-    variables.insert("XDG_RUNTIME_DIR", m_home);
+    QProcessEnvironment variables = ToolEnvironment();
     for (const QString& variable : environment)
         variables.insert(variable.section('=', 0, 0), variable.section('=', 1));
     process.setProcessEnvironment(variables);

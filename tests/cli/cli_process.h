@@ -2,8 +2,10 @@
 
 #include "support/test_environment.h"
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // What one run of the tool gave.
 struct CliResult {
@@ -22,6 +24,10 @@ protected:
     void SetUp() override;
 
     CliResult Run(const QStringList& arguments) const;
+    // Starts the tool without waiting for it to end (for commands run at the same time).
+    std::unique_ptr<QProcess> Start(const QStringList& arguments) const;
+    // The environment the tool runs in: the test's home and settings folder.
+    QProcessEnvironment ToolEnvironment() const;
     // Runs another program the same way, with further environment variables ("NAME=value").
     CliResult RunProgram(const QString& program, const QStringList& arguments,
                          const QStringList& environment = {}) const;

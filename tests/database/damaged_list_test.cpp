@@ -146,6 +146,8 @@ protected:
                     QDir(m_dir->path()).entryList({"Club (damaged *).mdb"}, QDir::Files);
                 ASSERT_EQ(kept.size(), 1);
                 keptAs = Path(kept.first());
+                m_dialogs->ExpectMessage(
+                    "The list was repaired. The damaged original was kept as " + keptAs + ".");
                 repaired = true;
             } else {
                 ASSERT_NE(db, nullptr);

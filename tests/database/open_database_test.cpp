@@ -172,6 +172,8 @@ TEST_F(OpenDatabase, ATruncatedListIsRepairedFromWhatCanBeRead) {
     const QStringList kept = QDir(m_dir->path()).entryList({"Club (damaged *).mdb"});
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(ReadBytes(Path(kept.first())), truncated);
+    m_dialogs->ExpectMessage("The list was repaired. The damaged original was kept as " +
+                             Path(kept.first()) + ".");
     EXPECT_EQ(CurrentListSetting(), path);
 }
 

@@ -17,6 +17,7 @@ void LettrinoTest::SetUp() {
     QDir().mkpath(Path("config"));
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("config"));
+    ForgetCurrentListOfProcess();
     m_dialogs = std::make_unique<ScriptedDialogs>();
     Dialogs::Install(m_dialogs.get());
     SetInternational(false);

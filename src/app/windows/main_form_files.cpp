@@ -12,6 +12,7 @@
 #include "database/engine_error.h"
 #include "database/list_file_operations.h"
 #include "database/new_database.h"
+#include "database/repair.h"
 #include "database/windows/new_list.h"
 
 #include <QApplication>
@@ -101,7 +102,10 @@ void MainForm::BackupList() {
             BackupListFile(current, target);
             InfoBox(QStringLiteral("Backup complete."));
         } catch (const EngineError& error) {
-            InfoBox(BackupFailureText(error));
+            if (error.IsDamagedFile())
+                RepairDamagedList(current);
+            else
+                InfoBox(BackupFailureText(error));
         }
     }
     if (!OpenCurrentList())
@@ -113,19 +117,24 @@ void MainForm::CompactList() {
         return;
     const QString current = CurrentListSetting();
     QString failure;
+    QString done;
     {
         const BusyPointer busy;
         CloseCurrentList();
         try {
             // The previous version stays as the BAK file; a failure leaves the list as it
             // was and removes the work file.
-            CompactListFile(current);
+            done = CompactDoneText(current, CompactListFile(current));
         } catch (const EngineError& error) {
-            failure = CompactFailureText(error);
+            if (error.IsDamagedFile())
+                RepairDamagedList(current);
+            else
+                failure = CompactFailureText(error);
         }
     }
     if (failure.isEmpty()) {
-        InfoBox(QStringLiteral("Compacting complete."));
+        if (!done.isEmpty())
+            InfoBox(done);
         OpenCurrentList();
         return;
     }
