@@ -1,6 +1,7 @@
 #include "app/dialogs.h"
 #include "app/windows/main_form.h"
 #include "app/windows/qt_dialogs.h"
+#include "app/windows/query_stop.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
 
     QtDialogs dialogs;
     Dialogs::Install(&dialogs);
+    InstallQueryStop();
     int result = 0;
     {
         MainForm window;

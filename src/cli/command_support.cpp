@@ -6,7 +6,7 @@
 #include "app/switch_names.h"
 #include "cli/command_line.h"
 #include "database/connection.h"
-#include "database/control_core.h"
+#include "database/list_core.h"
 #include "database/open_database.h"
 
 #include <QFileInfo>
@@ -81,8 +81,7 @@ bool ChooseFilter(const QString& name) {
                         .arg(Quoted(name), names.join(QStringLiteral(", "))));
         return false;
     }
-    ControlCore control;
-    control.SetCurrentFilter(chosen);
+    ChooseFilterOnceItRuns(chosen);
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include "cli/list_commands.h"
 #include "cli/print_commands.h"
 #include "cli/transfer_commands.h"
+#include "database/list_core.h"
+#include "database/set_query_guard.h"
 
 #include <cstdio>
 #include <map>
@@ -35,6 +37,13 @@ const std::map<QString, Command>& Commands() {
         {"compact", {nullptr, RunCompact}},
     };
     return commands;
+}
+
+// The seconds a filter's query may run: LETTRINO_QUERY_SECONDS, else a minute.
+double QueryTimeLimit() {
+    bool ok = false;
+    const double seconds = qEnvironmentVariable("LETTRINO_QUERY_SECONDS").toDouble(&ok);
+    return ok && seconds > 0 ? seconds : 60.0;
 }
 
 void PrintText(const QString& text) {
@@ -65,12 +74,19 @@ int RunTool(const QStringList& arguments) {
     }
     ConsoleDialogs dialogs(line.Yes());
     Dialogs::Install(&dialogs);
+    // A filter's query that runs past the time limit is stopped: the filter is corrupt.
+    const double limit = QueryTimeLimit();
+    SetQueryStopCheck([limit](double seconds) { return seconds > limit; });
     int status = kExitFailed;
     // A new list is made beside the current one, which need not be open (or exist).
     if (line.Command() == QLatin1String("new") && line.List().isEmpty())
         status = chosen.run(line);
     else if (OpenList(line.List()))
         status = chosen.run(line);
+    // Work on the records of a corrupt filter has done nothing: the run failed.
+    if (CorruptFilterTold())
+        status = kExitFailed;
+    SetQueryStopCheck(nullptr);
     Dialogs::Install(nullptr);
     return status;
 }

@@ -3,6 +3,7 @@
 #include "database/connection.h"
 #include "database/engine_error.h"
 #include "database/keyset_sort.h"
+#include "database/set_query_guard.h"
 #include "database/statement.h"
 #include "database/statement_cache.h"
 
@@ -67,6 +68,9 @@ KeysetCursor::KeysetCursor(StatementCache& statements, const ChangeWatch& watch,
 
 void KeysetCursor::Requery() {
     const ChangeWatch::Token token = m_watch.Now();
+    // The statement is stored text: it may read the list and nothing else, and it may be
+    // stopped.
+    const SetQueryGuard guard(m_statements.Db().Handle());
     std::vector<qint64> ids;
     if (CollectSortedIds(m_statements.Db(), m_sql, ids)) {
         Reset(std::move(ids), token);

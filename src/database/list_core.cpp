@@ -18,6 +18,10 @@
 #include <sqlite3.h>
 
 namespace {
+// Set once a corrupt filter has been told in this process.
+bool g_filterRefused = false;
+// The filter chosen for the next SetCurrentFilter; -1 for none.
+qint64 g_chosenFilter = -1;
 
 const QString kNameIndex = QStringLiteral("Name");
 const QString kNoSwitches = QStringLiteral("0000000000000000");
@@ -343,6 +347,10 @@ bool ListCore::NewRecord(const ListRecord& record) {
     }
 }
 
+bool CorruptFilterTold() {
+    return g_filterRefused;
+}
+
 bool ListCore::CurrentOutsideSet() const {
     return m_outsideId != 0 && HasCurrent() && BookmarkId() == m_outsideId;
 }
@@ -474,13 +482,35 @@ const std::vector<qint64>* ListCore::QueryIds() const {
     return m_query ? &m_query->Ids() : nullptr;
 }
 
+void ChooseFilterOnceItRuns(qint64 filterId) {
+    g_chosenFilter = filterId;
+}
+
 void ListCore::SetCurrentFilter() {
     ControlCore control;
-    const qint64 filterId = control.CurrentFilter();
-    if (filterId == 0 || !ApplyFilter(filterId)) {
-        if (filterId != 0)
+    const bool chosen = g_chosenFilter >= 0;
+    const qint64 filterId = chosen ? g_chosenFilter : control.CurrentFilter();
+    g_chosenFilter = -1;
+    if (filterId == 0) {
+        if (chosen)
             control.SetCurrentFilter(0);
         OpenTableByName();
+    } else if (ApplyFilter(filterId)) {
+        if (chosen)
+            control.SetCurrentFilter(filterId);
+    } else {
+        // A chosen filter never became current; the current one stops being it.
+        if (!chosen)
+            control.SetCurrentFilter(0);
+        g_filterRefused = true;
+        // Browsing goes on through the whole list; work on the filter's records (printing,
+        // exporting, changing, purging) finds none rather than every record of the list.
+        if (m_browsing) {
+            OpenTableByName();
+        } else {
+            OpenQuery(QStringLiteral("SELECT [ID] FROM [List] WHERE 0"));
+            m_sortSequence = 0;
+        }
     }
     GuardMove([&] {
         if (Set().MoveFirst())

@@ -114,9 +114,12 @@ public:
     void SetMarkedRecordset();
     void SetImportedFlagRecordset();
     // Applies the list's current filter and stands on its first record; without a current
-    // filter (or when the filter is corrupt, which is reported and clears the current
-    // filter) the set is the whole list in name order.
+    // filter the set is the whole list in name order. A corrupt filter (its query refused,
+    // failing or stopped) is reported and stops being the current filter; the set is then
+    // the whole list for a browsing store, and empty for any other.
     void SetCurrentFilter();
+    // A store that browses (the main window's, the grid's) falls back to the whole list.
+    void SetBrowsing(bool browsing) { m_browsing = browsing; }
 
     void ReportNoRecords() const override;
     void ReportNoCurrentRecord() const override;
@@ -143,4 +146,14 @@ private:
     std::unique_ptr<KeysetCursor> m_query;
     int m_sortSequence = 0;
     qint64 m_outsideId = 0;
+    bool m_browsing = false;
 };
+
+// True once a corrupt filter has been told in this process (a command line run then fails).
+bool CorruptFilterTold();
+
+// Chooses the filter (0: none) for the next SetCurrentFilter of any store in this process,
+// which makes it the list's current filter only once its query has run: a filter whose
+// query fails, is refused or is stopped never becomes current (so it can't hold up the
+// next start).
+void ChooseFilterOnceItRuns(qint64 filterId);

@@ -2,6 +2,7 @@
 // caption or code, and every way a transfer can fail told with its exit status.
 #include "cli/cli_process.h"
 
+#include "database/connection.h"
 #include "database/control_core.h"
 #include "filters/import_export.h"
 #include "filters/transfer_items.h"
@@ -136,4 +137,19 @@ TEST_F(CliTest, ImportFailuresAreToldAndKeepTheRecordsBeforeThem) {
                                      Path("missing.txt")))
         << missing.err.toStdString();
     EXPECT_EQ(Run({"count"}).out, "4\n");
+}
+
+TEST_F(CliTest, ACorruptFilterStopsWorkOnItsRecords) {
+    const QString club = MakeClubList();
+    Connection::Open(club)->Execute(
+        "UPDATE Filter SET Query = 'DELETE FROM [List];' WHERE FilterName = 'Wisconsin'");
+    const QString out = Path("out.ltx");
+    const CliResult exported = Run({"--list", club, "export", out, "--filter", "Wisconsin"});
+    EXPECT_EQ(exported.exitCode, 1);
+    EXPECT_TRUE(exported.err.contains("\"Wisconsin\" filter is corrupt."))
+        << exported.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+    // Nothing was run, and the corrupt filter did not become the current one.
+    EXPECT_EQ(Run({"count"}).out, "3\n");
+    EXPECT_TRUE(Run({"info"}).out.contains("\ncurrent filter: <None>"));
 }

@@ -5,6 +5,7 @@
 #include "database/control_core.h"
 #include "database/filter_core.h"
 #include "database/filter_record.h"
+#include "database/set_query_guard.h"
 #include "database/statement.h"
 #include "filters/build_filter_query.h"
 #include "support/test_environment.h"
@@ -150,7 +151,9 @@ TEST_F(SetCurrentFilterTest, ANameRangeWithApostrophesWorks) {
 TEST_F(SetCurrentFilterTest, ACorruptFilterIsReportedOnceClearedAndTheListUnfiltered) {
     MakeCurrent(Filter("Locals"), "SELECT * FROM [List] WHERE [Name] >= 'O'Brien' ORDER BY "
                                   "[Name];");
+    // A browsing store (the main window's) goes on through the whole list.
     ListCore store;
+    store.SetBrowsing(true);
     store.SetCurrentFilter();
     const ScriptedDialogs::Message message = m_dialogs->TakeMessage();
     EXPECT_EQ(message.text, "\"Locals\" filter is corrupt. Recommend you delete and "
@@ -167,20 +170,53 @@ TEST_F(SetCurrentFilterTest, ACorruptFilterIsReportedOnceClearedAndTheListUnfilt
     EXPECT_TRUE(m_dialogs->NoMessagesLeft());
 }
 
-TEST_F(SetCurrentFilterTest, AStoredStatementThatWouldChangeTheListIsNeverRun) {
-    MakeCurrent(Filter("Purge"), "DELETE FROM [List];");
+TEST_F(SetCurrentFilterTest, StoredStatementsThatDoMoreThanReadTheListAreNeverRun) {
+    // Each is refused before it runs, and a store that works on the filter's records (to
+    // print, export, change or purge them) then has none: never the whole list.
+    for (const char* query :
+         {"DELETE FROM [List];", "SELECT * FROM [Filter] ORDER BY [ID];",
+          "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT [List].* "
+          "FROM [List], n ORDER BY [Name];",
+          "SELECT * FROM [List] WHERE [ID] IN (SELECT [ID] FROM [Template]) ORDER BY [Name];",
+          "PRAGMA writable_schema = 1;"}) {
+        SCOPED_TRACE(query);
+        MakeCurrent(Filter("Purge"), query);
+        ListCore store;
+        store.SetCurrentFilter();
+        EXPECT_EQ(m_dialogs->TakeMessage().text, "\"Purge\" filter is corrupt. Recommend you "
+                                                 "delete and re-establish this filter.");
+        EXPECT_EQ(store.Records(), 0);
+        EXPECT_EQ(ControlCore().CurrentFilter(), 0);
+    }
+    EXPECT_TRUE(CorruptFilterTold());
+    EXPECT_EQ(Connection::Open(m_path)->QueryNumber("SELECT count(*) FROM List"), 12);
+}
+
+TEST_F(SetCurrentFilterTest, AQueryThatRunsTooLongIsStoppedAndNeverBecomesCurrent) {
+    const qint64 plain = MakeCurrent(Filter("Plain"));
+    // Reads only the list, but a cross join of the list with itself six times over.
+    FilterRecord endless = Filter("Endless");
+    endless.Query = "SELECT a.* FROM [List] a, [List] b, [List] c, [List] d, [List] e, "
+                    "[List] f ORDER BY a.[Name];";
+    FilterCore filters;
+    ASSERT_TRUE(filters.NewRecord(endless));
+    SetQueryStopCheck([](double seconds) { return seconds > 0.2; });
+    ChooseFilterOnceItRuns(filters.ID());
     ListCore store;
     store.SetCurrentFilter();
-    EXPECT_EQ(m_dialogs->TakeMessage().text, "\"Purge\" filter is corrupt. Recommend you "
+    SetQueryStopCheck(nullptr);
+    EXPECT_EQ(m_dialogs->TakeMessage().text, "\"Endless\" filter is corrupt. Recommend you "
                                              "delete and re-establish this filter.");
-    EXPECT_EQ(store.Records(), 12);
-    EXPECT_EQ(Connection::Open(m_path)->QueryNumber("SELECT count(*) FROM List"), 12);
+    EXPECT_EQ(store.Records(), 0);
+    // The filter current before stays current.
+    EXPECT_EQ(ControlCore().CurrentFilter(), plain);
 }
 
 TEST_F(SetCurrentFilterTest, AFilterThatNoLongerExistsIsClearedAndTheListUnfiltered) {
     const qint64 id = MakeCurrent(Filter("Gone"));
     Connection::Open(m_path)->Execute(QStringLiteral("DELETE FROM Filter WHERE ID = %1").arg(id));
     ListCore store;
+    store.SetBrowsing(true);
     store.SetCurrentFilter();
     m_dialogs->ExpectMessage("There are no Filter records.");
     EXPECT_EQ(ControlCore().CurrentFilter(), 0);

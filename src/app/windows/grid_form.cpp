@@ -47,6 +47,7 @@ GridForm::GridForm(QWidget* parent)
 
     m_control = std::make_unique<ControlCore>();
     m_list = std::make_unique<ListCore>();
+    m_list->SetBrowsing(true);
     m_model = new GridModel(*m_list, metrics, this);
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new GridCellDelegate(m_grid));
@@ -98,7 +99,7 @@ void GridForm::FilterBoxClick() {
     if (m_loading)
         return;
     const int index = m_filterBox->currentIndex();
-    m_control->SetCurrentFilter(index < 0 ? 0 : m_filterBox->itemData(index).toLongLong());
+    ChooseFilterOnceItRuns(index < 0 ? 0 : m_filterBox->itemData(index).toLongLong());
     Fill();
 }
 

@@ -156,6 +156,7 @@ bool MainForm::OpenCurrentList() {
     m_filters = std::make_unique<FilterCore>();
     m_templates = std::make_unique<TemplateCore>();
     m_list = std::make_unique<ListCore>();
+    m_list->SetBrowsing(true);
 
     LoadSwitchNames();
     ShowSwitchNames();

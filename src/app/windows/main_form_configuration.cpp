@@ -80,11 +80,12 @@ void MainForm::FilterBoxClick(int index) {
         return;
     const qint64 id = ui->FilterBox->itemData(index).toLongLong();
     if (id < 1) {
-        m_control->SetCurrentFilter(0);
+        ChooseFilterOnceItRuns(0);
     } else {
         m_filters->SetID(id);
-        m_control->SetCurrentFilter(m_filters->ID());
+        ChooseFilterOnceItRuns(m_filters->ID());
     }
+    // The filter becomes the list's current one once its query has run.
     ShowFilterInfo();
     ShowRecord();
 }

@@ -165,8 +165,9 @@ void FilterForm::CountCommand() {
         InfoBox(QStringLiteral("You must select a filter."));
         return;
     }
-    // The list store applies the list's current filter: make it the one shown.
-    m_control->SetCurrentFilter(m_currentId);
+    // The list store applies the list's current filter: make it the one shown (once its
+    // query has run).
+    ChooseFilterOnceItRuns(m_currentId);
     qint64 records = 0;
     {
         ListCore list;

@@ -677,7 +677,7 @@ TEST_F(FilterWindow, CountShowsHowManyRecordsTheShownFilterSelects) {
     m_dialogs->ExpectMessage("2 records satisfy this filter.");
 }
 
-TEST_F(FilterWindow, CountOnACorruptFilterSaysSoAndCountsTheWholeList) {
+TEST_F(FilterWindow, CountOnACorruptFilterSaysSoAndCountsNothing) {
     // A quote inside a bound breaks the stored statement.
     auto db = Connection::Open(m_list);
     db->Prepare("UPDATE Filter SET Query = ? WHERE FilterName = 'Ohio'")
@@ -688,5 +688,5 @@ TEST_F(FilterWindow, CountOnACorruptFilterSaysSoAndCountsTheWholeList) {
     Trigger("mnuEditCount");
     m_dialogs->ExpectMessage("\"Ohio\" filter is corrupt. Recommend you delete and re-establish "
                              "this filter.");
-    m_dialogs->ExpectMessage("4 records satisfy this filter.");
+    m_dialogs->ExpectMessage("No records satisfy this filter.");
 }
