@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPoint>
+#include <QRectF>
+#include <QSizeF>
 
 struct LabelRecord;
 
@@ -8,6 +10,13 @@ struct LabelRecord;
 // 0) have their top left corner at (ColDelta x c + IndentLeft, RowDelta x r + IndentTop)
 // inches, taken to the nearest whole twip. The positions are filled down each column, then
 // column by column from left to right.
+//
+// A definition tells where each label's text starts and how far apart the labels are, not
+// where the labels' own edges lie: a sheet's columns have gaps between them, and the text
+// starts a little inside its label. So a label's text area, which nothing printed for the
+// label may leave, keeps clear of the next label: it is 7/8 of the column difference wide
+// (a sheet of one column: as wide as the printable area lets it be) and 3/4 of the row
+// difference high, and it never reaches outside the printable area.
 class LabelSheet {
 public:
     explicit LabelSheet(const LabelRecord& label);
@@ -18,6 +27,9 @@ public:
     bool Usable() const { return m_rows > 0 && m_columns > 0; }
 
     QPoint Position(int row, int column) const;
+    // The text area of the label at that position, in twips, on a printer whose printable
+    // area has that size. Empty when the label lies outside the printable area.
+    QRectF TextArea(int row, int column, const QSizeF& printable) const;
 
 private:
     int m_rows;

@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -48,8 +47,16 @@ double PainterPrinter::PageHeight() const {
     return m_device->PrintableSize().height();
 }
 
+QRectF PainterPrinter::PaperRect() const {
+    return m_device->PaperRect();
+}
+
 bool PainterPrinter::RunCancelled() const {
     return m_device->RunCancelled();
+}
+
+bool PainterPrinter::ForScreen() const {
+    return m_device->ForScreen();
 }
 
 QFont PainterPrinter::CurrentFont() const {
@@ -84,15 +91,23 @@ bool PainterPrinter::StartDocument() {
         InfoBox(QStringLiteral("Couldn't start printing on %1.").arg(DeviceName()));
         return false;
     }
-    const double scale = m_target->logicalDpiX() / 1440.0;
-    m_painter->scale(scale, m_target->logicalDpiY() / 1440.0);
-    m_painter->setFont(CurrentFont());
+    SetUpPainter();
     return true;
 }
 
+void PainterPrinter::SetUpPainter() {
+    QPaintDevice* target = m_painter->device();
+    m_painter->resetTransform();
+    m_painter->scale(target->logicalDpiX() / 1440.0, target->logicalDpiY() / 1440.0);
+    m_painter->setFont(CurrentFont());
+}
+
 void PainterPrinter::StartPage() {
-    if (m_target)
-        m_target->newPage();
+    if (!m_painter)
+        return;
+    m_device->StartPage(*m_painter);
+    if (m_painter->isActive())
+        SetUpPainter();
 }
 
 void PainterPrinter::DrawText(double x, double y, const QString& line) {

@@ -390,3 +390,29 @@ TEST(RecordLineEstimate, CountsEveryItemAndHalfTheSwitches) {
     record.Notes = "Short note";
     EXPECT_EQ(EstimateRecordLines(printer, record), 3 + 2 + 1 + 2 + 1 + 1 + 1 + 1 + 1 + 1 + 1 + 1);
 }
+
+TEST_F(RecordListReport, LongLinesAreCutToTheirColumnAndToThePage) {
+    AddAddressRecords(1, [](int, ListRecord& record) {
+        record.Address = "1 Main St\r\n" + QString(70, 'a') + "\r\n" + QString(70, 'b');
+        record.EMail = QString(35, 'c');
+    });
+    // At 100 twips a character, a line of the first column (from 1000) keeps clear of the
+    // second (from 6000): at most 49 characters.
+    Run();
+    for (const PrintOperation& text : m_texts)
+        if (text.y >= kTop) // below the header
+            EXPECT_LE(text.x + 100 * text.text.size(), 5900) << text.text.toStdString();
+    EXPECT_TRUE(Find(QString(49, 'a')));
+    EXPECT_TRUE(Find(QString(49, 'b')));
+    EXPECT_TRUE(Find("EMail: " + QString(35, 'c')));
+
+    // On a printer whose printable area is narrower, the page's edge comes first.
+    Recorder()->Clear();
+    Recorder()->SetPageSize(5000, 15840);
+    Run();
+    for (const PrintOperation& text : m_texts)
+        if (text.y >= kTop)
+            EXPECT_LE(text.x + 100 * text.text.size(), 5000) << text.text.toStdString();
+    EXPECT_TRUE(Find(QString(40, 'a')));
+    EXPECT_TRUE(Find("EMail: " + QString(33, 'c')));
+}

@@ -285,6 +285,8 @@ TEST_F(LabelWindow, IntelligentMailChoiceWithItsSettingsWindow) {
     EXPECT_EQ(rects.front().y, 720); // the top of the first 5160 label
     EXPECT_EQ(Recorder()->OperationsOf(PrintOperation::Text).front().y, 720 + 288);
     EXPECT_EQ(ReadIntelligentMailSettings().nextSerial, 9);
+    // The barcodes are wider than the 5160 labels; the window tells so once, at the end.
+    EXPECT_TRUE(m_dialogs->TakeMessage().text.startsWith("2 labels were cut to fit"));
 }
 
 TEST_F(LabelWindow, InternationalModeOffersTheZipAndNoBarcodes) {
