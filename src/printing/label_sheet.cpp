@@ -33,3 +33,11 @@ QRectF LabelSheet::TextArea(int row, int column, const QSizeF& printable) const 
     const QRectF area(QPointF(at), QSizeF(width, height));
     return area.intersected(QRectF(QPointF(0, 0), printable));
 }
+
+QList<QRectF> LabelSheet::TextAreas(const QSizeF& printable) const {
+    QList<QRectF> areas;
+    for (int column = 0; column < m_columns; ++column)
+        for (int row = 0; row < m_rows; ++row)
+            areas << TextArea(row, column, printable);
+    return areas;
+}

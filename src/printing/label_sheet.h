@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRectF>
 #include <QSizeF>
@@ -30,6 +31,8 @@ public:
     // The text area of the label at that position, in twips, on a printer whose printable
     // area has that size. Empty when the label lies outside the printable area.
     QRectF TextArea(int row, int column, const QSizeF& printable) const;
+    // The text areas of every position of the sheet, down each column, then across.
+    QList<QRectF> TextAreas(const QSizeF& printable) const;
 
 private:
     int m_rows;

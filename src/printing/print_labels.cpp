@@ -28,8 +28,9 @@ constexpr double kBarcodeAllowance = 288;
 // How many records the message about cut labels names.
 constexpr int kCutRecordsNamed = 5;
 
-// Reads the label definition with that ID; false when there is none.
-bool ReadLabel(qint64 id, LabelRecord& label) {
+} // namespace
+
+bool ReadLabelDefinition(qint64 id, LabelRecord& label) {
     if (id <= 0)
         return false;
     LabelCore labels;
@@ -50,6 +51,8 @@ bool ReadLabel(qint64 id, LabelRecord& label) {
     } while (labels.MoveUp());
     return false;
 }
+
+namespace {
 
 // The fields of the current record that a label prints.
 ListRecord ReadRecord(const ListCore& records) {
@@ -275,7 +278,7 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host,
                  PrinterObject& printer) {
     LabelRecord label;
-    if (!ReadLabel(options.labelId, label) || !LabelSheet(label).Usable()) {
+    if (!ReadLabelDefinition(options.labelId, label) || !LabelSheet(label).Usable()) {
         InfoBox(QStringLiteral("No label description available"));
         return;
     }

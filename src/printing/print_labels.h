@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QtGlobal>
+
 class LabelRunHost;
 class ListCore;
 class PrinterObject;
+struct LabelRecord;
 struct LabelRunOptions;
+
+// Reads the label definition with that ID; false when there is none.
+bool ReadLabelDefinition(qint64 id, LabelRecord& label);
 
 // Prints mailing labels on the current printer for every record of the list store's current
 // record set, in the set's order: the record's address block (see ComposeAddressBlock) at
