@@ -63,9 +63,9 @@ void ListForm::SetUpToolbar() {
         const char* tip;
     } buttons[] = {{"Filter", "system-search.svg", "Set Filter"},
                    {"Print", "document-print.svg", "Print Record List"},
-                   {"Preview", "document-print-preview.svg", "Preview Record List"},
                    {"Summary", "x-office-spreadsheet.svg", "Print Summary List"},
-                   {"Text", "accessories-text-editor.svg", "Print to File"}};
+                   {"Text", "accessories-text-editor.svg", "Print to File"},
+                   {"Preview", "document-print-preview.svg", "Preview Record List"}};
     for (const auto& button : buttons) {
         QAction* action = m_ui->Toolbar1->addAction(QIcon(QStringLiteral(":/icons/") + button.icon),
                                                     QString::fromLatin1(button.key));

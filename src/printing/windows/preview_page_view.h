@@ -15,6 +15,7 @@ public:
 
     void SetPages(const PreviewPages* pages) { m_pages = pages; }
     void SetOutlines(const QList<QRectF>& outlines);
+    const QList<QRectF>& Outlines() const { return m_outlines; }
     // The page shown, from 0; -1 for none (before the first page is complete).
     void ShowPage(int page);
     int Page() const { return m_page; }
