@@ -140,11 +140,8 @@ PrintedBlock PrintLabelBlock(PrinterObject& printer, double x, double y, double 
             printed.cut = printed.cut || !whole.trimmed().isEmpty();
             continue;
         }
-        QString line = whole;
-        if (printer.TextWidth(line) > width) {
-            line = FitToWidth(printer, line, width);
-            printed.cut = true;
-        }
+        const QString line = CutToWidth(printer, whole, width);
+        printed.cut = printed.cut || line.trimmed() != whole.trimmed();
         printer.SetCurrentX(x);
         printer.Print(line);
     }

@@ -134,9 +134,7 @@ double RecordListRun::ColumnRight() const {
 }
 
 void RecordListRun::Item(const QString& text) {
-    const double width = ColumnRight() - m_x;
-    PrintAt(m_printer, m_x,
-            m_printer.TextWidth(text) > width ? FitToWidth(m_printer, text, width) : text);
+    PrintAt(m_printer, m_x, CutToWidth(m_printer, text, ColumnRight() - m_x));
     m_printer.Print(QString());
 }
 

@@ -399,9 +399,11 @@ TEST_F(RecordListReport, LongLinesAreCutToTheirColumnAndToThePage) {
     // At 100 twips a character, a line of the first column (from 1000) keeps clear of the
     // second (from 6000): at most 49 characters.
     Run();
-    for (const PrintOperation& text : m_texts)
-        if (text.y >= kTop) // below the header
+    for (const PrintOperation& text : m_texts) {
+        if (text.y >= kTop) { // below the header
             EXPECT_LE(text.x + 100 * text.text.size(), 5900) << text.text.toStdString();
+        }
+    }
     EXPECT_TRUE(Find(QString(49, 'a')));
     EXPECT_TRUE(Find(QString(49, 'b')));
     EXPECT_TRUE(Find("EMail: " + QString(35, 'c')));
@@ -410,9 +412,32 @@ TEST_F(RecordListReport, LongLinesAreCutToTheirColumnAndToThePage) {
     Recorder()->Clear();
     Recorder()->SetPageSize(5000, 15840);
     Run();
-    for (const PrintOperation& text : m_texts)
-        if (text.y >= kTop)
+    for (const PrintOperation& text : m_texts) {
+        if (text.y >= kTop) {
             EXPECT_LE(text.x + 100 * text.text.size(), 5000) << text.text.toStdString();
+        }
+    }
     EXPECT_TRUE(Find(QString(40, 'a')));
     EXPECT_TRUE(Find("EMail: " + QString(33, 'c')));
+}
+
+TEST_F(RecordListReport, LongListAndFilterNamesInTheHeaderStayOnThePage) {
+    RecordingPrinter printer;
+    LabelRunHost host;
+    ReportHeading heading;
+    heading.listName = "/home/office/" + QString(200, 'l') + ".mdb";
+    heading.filterPart = "Filter: " + QString(150, 'f');
+    heading.sortPart = "Sorted By: Name";
+    ReportPages(printer, host, heading, false).StartReportPage();
+    // At 12 points a character is 120 twips: the lines end by the right edge, 11520, and
+    // the filter part leaves room for five spaces and the sort part.
+    const auto texts = printer.OperationsOf(PrintOperation::Text);
+    for (const PrintOperation& text : texts)
+        EXPECT_LE(text.x + 120 * text.text.size(), 11520) << text.text.toStdString();
+    const QStringList printed = printer.Texts();
+    ASSERT_GE(printed.size(), 7);
+    EXPECT_TRUE(printed[4].startsWith("Mailing List: /home/office/lll"));
+    EXPECT_EQ(printed[4].size(), 96);
+    EXPECT_EQ(printed[5], "Filter: " + QString(68, 'f') + "     ");
+    EXPECT_EQ(printed[6], "Sorted By: Name");
 }
