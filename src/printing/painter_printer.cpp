@@ -72,11 +72,11 @@ QFont PainterPrinter::CurrentFont() const {
 }
 
 double PainterPrinter::MeasureWidth(const QString& line) const {
-    return QFontMetricsF(CurrentFont()).horizontalAdvance(line);
+    return Metrics().horizontalAdvance(line);
 }
 
 double PainterPrinter::LineHeight() const {
-    return QFontMetricsF(CurrentFont()).lineSpacing();
+    return Metrics().lineSpacing();
 }
 
 bool PainterPrinter::StartDocument() {
@@ -114,7 +114,7 @@ void PainterPrinter::DrawText(double x, double y, const QString& line) {
     if (!m_painter)
         return;
     m_painter->setPen(Qt::black);
-    m_painter->drawText(QPointF(x, y + QFontMetricsF(CurrentFont()).ascent()), line);
+    m_painter->drawText(QPointF(x, y + Metrics().ascent()), line);
 }
 
 void PainterPrinter::DrawLine(double x1, double y1, double x2, double y2, const QColor& color) {
@@ -149,7 +149,14 @@ void PainterPrinter::StartRun(const QString& documentName) {
     m_device->StartRun(documentName);
 }
 
+const QFontMetricsF& PainterPrinter::Metrics() const {
+    if (!m_metrics)
+        m_metrics = std::make_unique<QFontMetricsF>(CurrentFont());
+    return *m_metrics;
+}
+
 void PainterPrinter::FontChanged() {
+    m_metrics.reset();
     if (m_painter)
         m_painter->setFont(CurrentFont());
 }

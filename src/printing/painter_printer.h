@@ -6,6 +6,7 @@
 #include <memory>
 
 class PageDevice;
+class QFontMetricsF;
 class QPaintDevice;
 class QPainter;
 
@@ -46,10 +47,14 @@ protected:
 
 private:
     QFont CurrentFont() const;
+    // The metrics of the current font, made once for each font (layout measures every
+    // line it prints).
+    const QFontMetricsF& Metrics() const;
     // Twips on the painter, in the current font.
     void SetUpPainter();
 
     std::unique_ptr<PageDevice> m_device;
     std::unique_ptr<QPainter> m_painter;
     QPaintDevice* m_target = nullptr;
+    mutable std::unique_ptr<QFontMetricsF> m_metrics;
 };
