@@ -169,3 +169,54 @@ TEST_F(LabelPdf, TheFirstLabelStartsAtThePrintableAreasCorner) {
     EXPECT_NEAR(m_words.front().xMin, inset, 0.5);
     EXPECT_NEAR(m_words.front().yMin, inset + 0.8 * 72, 1.5);
 }
+
+// The bars, which pdftotext cannot read, recorded on a printer with the "PDF file"
+// printer's printable area and placed on the sheet as that printer places them.
+class LabelBars : public PrintingTest {
+protected:
+    void SetUp() override {
+        PrintingTest::SetUp();
+        MakeList();
+        Recorder()->SetPageSize(11520, 15120);
+        IntelligentMailSettings settings;
+        settings.serviceType = "300";
+        settings.mailerId = "123456";
+        SaveIntelligentMailSettings(settings);
+        AddAddressRecords(40);
+    }
+
+    // The bars that lie outside every label of the sheet.
+    int BarsOutside(qint64 labelId, int barcode, const PhysicalSheet& sheet) {
+        Recorder()->Clear();
+        LabelRunOptions options;
+        options.labelId = labelId;
+        options.layout = DefaultLabelLayout();
+        options.barcode = barcode;
+        ListCore list;
+        list.SetCurrentFilter();
+        LabelRunHost host;
+        PrintLabels(options, list, host);
+        const double inset = PdfFileDevice::kPrintableInset;
+        const auto bars = Recorder()->OperationsOf(PrintOperation::Rect);
+        EXPECT_FALSE(bars.empty());
+        int outside = 0;
+        for (const PrintOperation& bar : bars) {
+            const QRectF points((bar.x + inset) / 20, (bar.y + inset) / 20, (bar.x2 - bar.x) / 20,
+                                (bar.y2 - bar.y) / 20);
+            outside += sheet.LabelHolding(points) < 0 ? 1 : 0;
+        }
+        return outside;
+    }
+};
+
+TEST_F(LabelBars, PostnetBarsLandInsideTheLabelsAndIntelligentMailInside5162) {
+    const qint64 avery5160 = AddAvery5160();
+    const qint64 avery5162 = AddAvery5162();
+    EXPECT_EQ(BarsOutside(avery5160, kZip9Barcode, kAvery5160), 0);
+    EXPECT_EQ(BarsOutside(avery5162, kZip9Barcode, kAvery5162), 0);
+    EXPECT_EQ(BarsOutside(avery5162, kIntelligentMailBarcode, kAvery5162), 0);
+    // 2.69 inches of bars from 0.06 inch inside a label 2.63 inches wide run over its edge:
+    // the run says so.
+    EXPECT_GT(BarsOutside(avery5160, kIntelligentMailBarcode, kAvery5160), 0);
+    EXPECT_TRUE(m_dialogs->TakeMessage().text.startsWith("40 labels were cut to fit"));
+}
