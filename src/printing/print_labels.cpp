@@ -177,8 +177,7 @@ void LabelRun::Run() {
 
 bool LabelRun::PrintLabel(const ListRecord& record, const QString& block) {
     const QPoint position = m_sheet.Position(m_row, m_column);
-    const QRectF area =
-        m_sheet.TextArea(m_row, m_column, QSizeF(m_printer.PageWidth(), m_printer.PageHeight()));
+    const QRectF area = m_sheet.TextArea(m_row, m_column, m_printer);
     double y = position.y();
     bool cut = false;
     if (m_options.barcode != kNoBarcode) {

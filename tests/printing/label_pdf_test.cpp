@@ -220,3 +220,21 @@ TEST_F(LabelBars, PostnetBarsLandInsideTheLabelsAndIntelligentMailInside5162) {
     EXPECT_GT(BarsOutside(avery5160, kIntelligentMailBarcode, kAvery5160), 0);
     EXPECT_TRUE(m_dialogs->TakeMessage().text.startsWith("40 labels were cut to fit"));
 }
+
+TEST_F(LabelPdf, RaisedOnTheLabelFourLinesFitUnderTheBars) {
+    // "Avery 5160" with the text 0.2 inch higher, near the top of the label: the text area
+    // reaches 1/16 inch short of the label's bottom edge, room for the bars and four lines.
+    const qint64 raised = AddLabelDefinition("Avery 5160 raised", 10, 3, 0.3f, 0, 1, 2.8f, 10);
+    if (!PrintAndRead(raised, kZip9Barcode))
+        GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
+    ExpectWordsInsideLabels(kAvery5160);
+    ExpectCutMessage(2);
+    // The third label holds four of the five lines of record 3: "First Name003", "Suite
+    // 400", "Northern Estate Building 7", "3 Main St".
+    int words = 0;
+    for (const PdfWord& word : m_words) {
+        const QRectF box(word.xMin, word.yMin, word.xMax - word.xMin, word.yMax - word.yMin);
+        words += word.page == 1 && kAvery5160.LabelHolding(box) == 2 ? 1 : 0;
+    }
+    EXPECT_EQ(words, 11);
+}

@@ -20,7 +20,6 @@
 #include "printing/label_run_options.h"
 #include "printing/label_sheet.h"
 #include "printing/print_labels.h"
-#include "printing/printer_object.h"
 #include "printing/printers.h"
 #include "printing/windows/intelligent_mail_form.h"
 #include "printing/windows/preview_form.h"
@@ -424,10 +423,8 @@ void LabelForm::PreviewCommand() {
     options.stopBetweenSheets = false; // the pages are the same; nothing to wait for
     QList<QRectF> outlines;
     LabelRecord label;
-    if (ReadLabelDefinition(options.labelId, label)) {
-        const PrinterObject& printer = Printers::Current();
-        outlines = LabelSheet(label).TextAreas(QSizeF(printer.PageWidth(), printer.PageHeight()));
-    }
+    if (ReadLabelDefinition(options.labelId, label))
+        outlines = LabelSheet(label).TextAreas(Printers::Current());
     PreviewForm preview(this, QStringLiteral("Labels"));
     m_printing = true;
     const bool print =
