@@ -18,6 +18,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QRegularExpression>
 #include <deque>
 
 namespace {
@@ -434,10 +435,12 @@ TEST_F(RecordListReport, LongListAndFilterNamesInTheHeaderStayOnThePage) {
     const auto texts = printer.OperationsOf(PrintOperation::Text);
     for (const PrintOperation& text : texts)
         EXPECT_LE(text.x + 120 * text.text.size(), 11520) << text.text.toStdString();
+    // (The date and time stand in the header only once a report has begun.)
     const QStringList printed = printer.Texts();
-    ASSERT_GE(printed.size(), 7);
-    EXPECT_TRUE(printed[4].startsWith("Mailing List: /home/office/lll"));
-    EXPECT_EQ(printed[4].size(), 96);
-    EXPECT_EQ(printed[5], "Filter: " + QString(68, 'f') + "     ");
-    EXPECT_EQ(printed[6], "Sorted By: Name");
+    const QStringList list = printed.filter(QRegularExpression("^Mailing List: "));
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_TRUE(list[0].startsWith("Mailing List: /home/office/lll"));
+    EXPECT_EQ(list[0].size(), 96);
+    EXPECT_TRUE(printed.contains("Filter: " + QString(68, 'f') + "     "));
+    EXPECT_TRUE(printed.contains("Sorted By: Name"));
 }
