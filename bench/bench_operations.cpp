@@ -169,6 +169,8 @@ const std::vector<BenchOperation>& BenchOperations() {
         {"search", "  MoveToCity in the filter (late match)", 0, 1, SearchInFilter, false},
         {"labels", "labels to PDF, 9-digit bars, 5160 (PDF < 20 MB)", 10, 1, PrintLabelsToPdf,
          false, 10000},
+        {"preview", "label preview: first page drawn, 9-digit bars, 5160", 1, 1,
+         PreviewLabelsFirstPage, false, 10000},
         {"report", "record list to PDF, no filter", 10, 1, PrintRecordListToPdf, false, 10000},
         {"textfile", "record list to a text file, no filter", 5, 1, WriteListTextFile, false,
          1000000},

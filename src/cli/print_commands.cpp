@@ -1,5 +1,6 @@
 #include "cli/print_commands.h"
 
+#include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/value_formats.h"
 #include "cli/command_line.h"
@@ -67,13 +68,20 @@ qint64 NamedLabel(const std::vector<LabelChoice>& choices, const QString& name) 
     return 0;
 }
 
+// The host of a run without a window: nothing to show, every sheet printed, and what the
+// run tells at its end (labels cut to fit) on standard error, which is no failure.
+class ToolRunHost : public LabelRunHost {
+public:
+    void Notify(const QString& text) override { ToolMessage(ConsoleDialogs::OneLine(text)); }
+};
+
 // Prints to the PDF file at path and tells the files written; a failure when nothing was
 // written or the printing told of a problem (the engines tell every reason they print
 // nothing, or leave something out, in a message).
 int PrintToPdf(const QString& path, const std::function<void(LabelRunHost&)>& print) {
     const int messagesBefore = MessagesShown();
     PdfOutput output(path);
-    LabelRunHost host; // no window: nothing to show, every sheet printed
+    ToolRunHost host;
     print(host);
     const QStringList written = output.WrittenFiles();
     if (written.isEmpty() || MessagesShown() != messagesBefore)

@@ -3,6 +3,7 @@
 #include "app/value_formats.h"
 #include "database/list_record.h"
 #include "printing/printer_object.h"
+#include "printing/report_text.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -121,16 +122,29 @@ bool BlockHasText(const QString& block) {
     return !block.trimmed().isEmpty();
 }
 
-double PrintLabelBlock(PrinterObject& printer, double x, double y, double typeSize,
-                       const QString& block) {
+PrintedBlock PrintLabelBlock(PrinterObject& printer, double x, double y, double typeSize,
+                             const QString& block, const BlockRoom& room) {
     printer.SetFontSize(std::round(typeSize));
     printer.SetCurrentY(y);
+    PrintedBlock printed;
+    const double width = room.right - x;
     // Every line starts at the label's left edge; a lone CR or LF that a stored address
     // may hold ends a line just as CR LF does.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    for (const QString& line : TrimSpaces(block).split(lineBreak)) {
+    bool full = false;
+    for (const QString& whole : TrimSpaces(block).split(lineBreak)) {
+        // From the first line that would end below the room, the rest of the block is left
+        // out; a blank line left out is no loss.
+        full = full || printer.CurrentY() + printer.TextHeight(whole) > room.bottom;
+        if (full) {
+            printed.cut = printed.cut || !whole.trimmed().isEmpty();
+            continue;
+        }
+        const QString line = CutToWidth(printer, whole, width);
+        printed.cut = printed.cut || line.trimmed() != whole.trimmed();
         printer.SetCurrentX(x);
         printer.Print(line);
     }
-    return printer.CurrentY();
+    printed.y = printer.CurrentY();
+    return printed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <limits>
 #include <vector>
 
 class PrinterObject;
@@ -39,8 +40,24 @@ QString ComposeAddressBlock(const ListRecord& record, const std::vector<int>& la
 // label.
 bool BlockHasText(const QString& block);
 
+// The room a block may print in, in twips: no line reaches past right, and no line's
+// bottom below bottom. Unbounded unless given.
+struct BlockRoom {
+    double right = std::numeric_limits<double>::infinity();
+    double bottom = std::numeric_limits<double>::infinity();
+};
+
+// Where a printed block ended: the vertical position after its last printed line, and
+// whether its room made it leave anything out.
+struct PrintedBlock {
+    double y = 0;
+    bool cut = false;
+};
+
 // Prints the block, trimmed of leading and trailing spaces, with its top left at (x, y),
 // each line starting at x, in the printer's font at the type size taken to whole points.
-// Returns the vertical position after the last line.
-double PrintLabelBlock(PrinterObject& printer, double x, double y, double typeSize,
-                       const QString& block);
+// A line too wide for the room is cut as FitToWidth cuts it; the lines from the first one
+// that would end below the room's bottom are left out. Leaving out lines that are blank
+// does not count as cutting the block.
+PrintedBlock PrintLabelBlock(PrinterObject& printer, double x, double y, double typeSize,
+                             const QString& block, const BlockRoom& room = {});

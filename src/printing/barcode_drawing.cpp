@@ -31,16 +31,19 @@ void DrawDigit(PrinterObject& printer, int digit, double x, double y) {
 
 } // namespace
 
-void DrawBarcode(PrinterObject& printer, const QString& digits, double x, double y, bool preview) {
+double DrawBarcode(PrinterObject& printer, const QString& digits, double x, double y,
+                   bool preview) {
     const QString s = digits + CheckDigit(digits);
     if (preview) {
+        const QString text = BarcodePreviewText(s);
         printer.SetCurrentX(x);
         printer.SetCurrentY(y);
-        printer.Print(BarcodePreviewText(s));
-        return;
+        printer.Print(text);
+        return printer.TextWidth(text);
     }
     if (digits.isEmpty() || !AllDigits(digits))
-        return;
+        return 0;
+    const double left = x;
     DrawFrameBar(printer, x, y);
     x += kFrameBarWidth;
     for (QChar c : s) {
@@ -49,25 +52,23 @@ void DrawBarcode(PrinterObject& printer, const QString& digits, double x, double
     }
     x += kFrameBarWidth;
     DrawFrameBar(printer, x, y);
+    return x + kFrameBarWidth - left;
 }
 
-void DrawZip5Barcode(PrinterObject& printer, const QString& zip, double x, double y) {
+double DrawZip5Barcode(PrinterObject& printer, const QString& zip, double x, double y) {
     const QString digits = Zip5BarcodeDigits(zip);
-    if (!digits.isEmpty())
-        DrawBarcode(printer, digits, x, y, false);
+    return digits.isEmpty() ? 0 : DrawBarcode(printer, digits, x, y, false);
 }
 
-void DrawZip9Barcode(PrinterObject& printer, const QString& zip, double x, double y) {
+double DrawZip9Barcode(PrinterObject& printer, const QString& zip, double x, double y) {
     const QString digits = Zip9BarcodeDigits(zip);
-    if (!digits.isEmpty())
-        DrawBarcode(printer, digits, x, y, false);
+    return digits.isEmpty() ? 0 : DrawBarcode(printer, digits, x, y, false);
 }
 
-void DrawDeliveryPointBarcode(PrinterObject& printer, const QString& zip, const QString& address,
-                              const QString& dpOverride, double x, double y, bool preview) {
-    if (LeadingNumber(zip.right(4)) == 0) {
-        DrawZip5Barcode(printer, zip, x, y); // no Zip+4 extension: no delivery point either
-        return;
-    }
-    DrawBarcode(printer, DeliveryPointBarcodeDigits(zip, address, dpOverride), x, y, preview);
+double DrawDeliveryPointBarcode(PrinterObject& printer, const QString& zip, const QString& address,
+                                const QString& dpOverride, double x, double y, bool preview) {
+    if (LeadingNumber(zip.right(4)) == 0)
+        return DrawZip5Barcode(printer, zip, x, y); // no Zip+4 extension: no delivery point
+    return DrawBarcode(printer, DeliveryPointBarcodeDigits(zip, address, dpOverride), x, y,
+                       preview);
 }

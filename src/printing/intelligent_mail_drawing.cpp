@@ -2,7 +2,7 @@
 
 #include "printing/printer_object.h"
 
-void DrawIntelligentMailBars(PrinterObject& printer, const ImbBars& bars, double x, double y) {
+double DrawIntelligentMailBars(PrinterObject& printer, const ImbBars& bars, double x, double y) {
     for (int i = 0; i < kImbBarCount; ++i) {
         const ImbBar bar = bars[size_t(i)];
         const bool up = bar == ImbBar::Full || bar == ImbBar::Ascender;
@@ -11,4 +11,5 @@ void DrawIntelligentMailBars(PrinterObject& printer, const ImbBars& bars, double
         const double bottom = down ? y + kImbFullHeight : y + 2 * kImbPartHeight;
         printer.FillRect(x + i * kImbBarPitch, top, kImbBarWidth, bottom - top);
     }
+    return kImbBarcodeWidth;
 }

@@ -20,5 +20,5 @@ constexpr double kImbAscenderHeight = 2 * kImbPartHeight;
 constexpr double kImbBarcodeWidth = (kImbBarCount - 1) * kImbBarPitch + kImbBarWidth;
 
 // Draws the bars, left to right, as filled rectangles; (x, y) is the top left corner of
-// the barcode, the top of its full bars.
-void DrawIntelligentMailBars(PrinterObject& printer, const ImbBars& bars, double x, double y);
+// the barcode, the top of its full bars. Returns the width drawn, kImbBarcodeWidth.
+double DrawIntelligentMailBars(PrinterObject& printer, const ImbBars& bars, double x, double y);

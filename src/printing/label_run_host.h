@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // The answer to "Continue Printing?" after a sheet.
 enum ContinueDecision {
     kCancelPrinting = 0,
@@ -29,4 +31,7 @@ public:
     virtual ContinueDecision AskContinue() { return kPrintAll; }
     // The run is over: whatever was made for it (the question window) may go.
     virtual void RunFinished() {}
+    // Tells the user, once the run is over, what it had to do to the output (labels cut to
+    // fit). By default in an information box.
+    virtual void Notify(const QString& text);
 };

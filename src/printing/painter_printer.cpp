@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -48,8 +47,16 @@ double PainterPrinter::PageHeight() const {
     return m_device->PrintableSize().height();
 }
 
+QRectF PainterPrinter::PaperRect() const {
+    return m_device->PaperRect();
+}
+
 bool PainterPrinter::RunCancelled() const {
     return m_device->RunCancelled();
+}
+
+bool PainterPrinter::ForScreen() const {
+    return m_device->ForScreen();
 }
 
 QFont PainterPrinter::CurrentFont() const {
@@ -65,11 +72,11 @@ QFont PainterPrinter::CurrentFont() const {
 }
 
 double PainterPrinter::MeasureWidth(const QString& line) const {
-    return QFontMetricsF(CurrentFont()).horizontalAdvance(line);
+    return Metrics().horizontalAdvance(line);
 }
 
 double PainterPrinter::LineHeight() const {
-    return QFontMetricsF(CurrentFont()).lineSpacing();
+    return Metrics().lineSpacing();
 }
 
 bool PainterPrinter::StartDocument() {
@@ -84,22 +91,30 @@ bool PainterPrinter::StartDocument() {
         InfoBox(QStringLiteral("Couldn't start printing on %1.").arg(DeviceName()));
         return false;
     }
-    const double scale = m_target->logicalDpiX() / 1440.0;
-    m_painter->scale(scale, m_target->logicalDpiY() / 1440.0);
-    m_painter->setFont(CurrentFont());
+    SetUpPainter();
     return true;
 }
 
+void PainterPrinter::SetUpPainter() {
+    QPaintDevice* target = m_painter->device();
+    m_painter->resetTransform();
+    m_painter->scale(target->logicalDpiX() / 1440.0, target->logicalDpiY() / 1440.0);
+    m_painter->setFont(CurrentFont());
+}
+
 void PainterPrinter::StartPage() {
-    if (m_target)
-        m_target->newPage();
+    if (!m_painter)
+        return;
+    m_device->StartPage(*m_painter);
+    if (m_painter->isActive())
+        SetUpPainter();
 }
 
 void PainterPrinter::DrawText(double x, double y, const QString& line) {
     if (!m_painter)
         return;
     m_painter->setPen(Qt::black);
-    m_painter->drawText(QPointF(x, y + QFontMetricsF(CurrentFont()).ascent()), line);
+    m_painter->drawText(QPointF(x, y + Metrics().ascent()), line);
 }
 
 void PainterPrinter::DrawLine(double x1, double y1, double x2, double y2, const QColor& color) {
@@ -134,7 +149,14 @@ void PainterPrinter::StartRun(const QString& documentName) {
     m_device->StartRun(documentName);
 }
 
+const QFontMetricsF& PainterPrinter::Metrics() const {
+    if (!m_metrics)
+        m_metrics = std::make_unique<QFontMetricsF>(CurrentFont());
+    return *m_metrics;
+}
+
 void PainterPrinter::FontChanged() {
+    m_metrics.reset();
     if (m_painter)
         m_painter->setFont(CurrentFont());
 }

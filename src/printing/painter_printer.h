@@ -6,7 +6,8 @@
 #include <memory>
 
 class PageDevice;
-class QPagedPaintDevice;
+class QFontMetricsF;
+class QPaintDevice;
 class QPainter;
 
 // The printer object that paints with QPainter on the pages a PageDevice hands out.
@@ -24,7 +25,9 @@ public:
     QStringList Fonts() const override;
     double PageWidth() const override;
     double PageHeight() const override;
+    QRectF PaperRect() const override;
     bool RunCancelled() const override;
+    bool ForScreen() const override;
 
     // The font a new printer starts with: the family that the platform's default font
     // resolves to.
@@ -44,8 +47,14 @@ protected:
 
 private:
     QFont CurrentFont() const;
+    // The metrics of the current font, made once for each font (layout measures every
+    // line it prints).
+    const QFontMetricsF& Metrics() const;
+    // Twips on the painter, in the current font.
+    void SetUpPainter();
 
     std::unique_ptr<PageDevice> m_device;
     std::unique_ptr<QPainter> m_painter;
-    QPagedPaintDevice* m_target = nullptr;
+    QPaintDevice* m_target = nullptr;
+    mutable std::unique_ptr<QFontMetricsF> m_metrics;
 };

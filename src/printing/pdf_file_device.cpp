@@ -16,6 +16,7 @@ namespace {
 // US Letter, 8.5 x 11 inches, in twips.
 constexpr double kLetterWidth = 8.5 * 1440;
 constexpr double kLetterHeight = 11 * 1440;
+constexpr double kTwipsPerPoint = 20;
 
 // The path of the n-th document (from 1) of a run whose first document went to first.
 QString NumberedPath(const QString& first, int n) {
@@ -53,7 +54,11 @@ std::unique_ptr<PrinterObject> PdfFileDevice::MakePrinter(const QString& fixedPa
 }
 
 QSizeF PdfFileDevice::PrintableSize() const {
-    return QSizeF(kLetterWidth, kLetterHeight);
+    return PaperRect().size() - QSizeF(2 * kPrintableInset, 2 * kPrintableInset);
+}
+
+QRectF PdfFileDevice::PaperRect() const {
+    return QRectF(-kPrintableInset, -kPrintableInset, kLetterWidth, kLetterHeight);
 }
 
 void PdfFileDevice::StartRun(const QString& documentName) {
@@ -87,7 +92,7 @@ QString PdfFileDevice::NextPath() {
     return NumberedPath(m_firstPath, m_documents);
 }
 
-QPagedPaintDevice* PdfFileDevice::OpenDocument() {
+QPaintDevice* PdfFileDevice::OpenDocument() {
     CloseDocument(false);
     const QString path = NextPath();
     if (path.isEmpty())
@@ -100,8 +105,11 @@ QPagedPaintDevice* PdfFileDevice::OpenDocument() {
     m_writer = std::make_unique<QPdfWriter>(m_file.get());
     m_writer->setCreator(ApplicationTitle());
     m_writer->setTitle(QFileInfo(path).completeBaseName());
-    m_writer->setPageLayout(
-        QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    // The margins are the part of the sheet outside the printable area; the painter's origin
+    // is the top left of what is inside them.
+    const double inset = kPrintableInset / kTwipsPerPoint;
+    m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                        QMarginsF(inset, inset, inset, inset)));
     return m_writer.get();
 }
 

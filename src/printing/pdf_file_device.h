@@ -10,7 +10,10 @@ class QPdfWriter;
 class QSaveFile;
 
 // The "PDF file" printer's device: each document becomes a PDF file on US Letter paper
-// whose whole page is the printable area.
+// with a printable area kPrintableInset inside every edge, as an office laser printer has,
+// and the printer's origin at the top left of that area. Label layouts, which are measured
+// from a printer's printable area, then land on the sheet as they do on such a printer, and
+// reports keep margins.
 //
 // The file name is asked for (through the dialog interface) when the first document of a
 // run starts, unless a fixed path was given. The later documents of the same run go beside
@@ -21,6 +24,9 @@ class QSaveFile;
 // untouched).
 class PdfFileDevice : public PageDevice {
 public:
+    // The distance of the printable area from every edge of the sheet, in twips (1/4 inch).
+    static constexpr double kPrintableInset = 360;
+
     explicit PdfFileDevice(const QString& fixedPath = QString());
     ~PdfFileDevice() override;
 
@@ -31,7 +37,8 @@ public:
 
     QString DeviceName() const override { return Name(); }
     QSizeF PrintableSize() const override;
-    QPagedPaintDevice* OpenDocument() override;
+    QRectF PaperRect() const override;
+    QPaintDevice* OpenDocument() override;
     void CloseDocument(bool keep) override;
     void StartRun(const QString& documentName) override;
     bool RunCancelled() const override { return m_cancelled; }

@@ -25,9 +25,12 @@ namespace {
 
 // The block starts this much lower under a bar code (0.2 inch).
 constexpr double kBarcodeAllowance = 288;
+// How many records the message about cut labels names.
+constexpr int kCutRecordsNamed = 5;
 
-// Reads the label definition with that ID; false when there is none.
-bool ReadLabel(qint64 id, LabelRecord& label) {
+} // namespace
+
+bool ReadLabelDefinition(qint64 id, LabelRecord& label) {
     if (id <= 0)
         return false;
     LabelCore labels;
@@ -48,6 +51,8 @@ bool ReadLabel(qint64 id, LabelRecord& label) {
     } while (labels.MoveUp());
     return false;
 }
+
+namespace {
 
 // The fields of the current record that a label prints.
 ListRecord ReadRecord(const ListCore& records) {
@@ -74,7 +79,7 @@ QString RecordCalled(const ListRecord& record) {
 // label rather than in its middle. A run that would pass the largest serial number (and
 // so repeat numbers used before) goes ahead only when the user says so.
 bool CheckIntelligentMailRun(const LabelRunOptions& options, ListCore& records,
-                             const IntelligentMailSettings& settings) {
+                             const IntelligentMailSettings& settings, bool askOnWrap) {
     IntelligentMailLabels labels(settings);
     const bool attentionPrefixed = AttentionPrefixed(options.layout);
     const int copies = std::max(options.labelsPerRecord, 1);
@@ -94,7 +99,7 @@ bool CheckIntelligentMailRun(const LabelRunOptions& options, ListCore& records,
             }
         }
     }
-    if (!labels.Wrapped())
+    if (!labels.Wrapped() || !askOnWrap)
         return true;
     return Dialogs::Current().AskYesNo(
         QStringLiteral("The serial numbers of the Intelligent Mail barcodes reach the largest, "
@@ -120,7 +125,11 @@ public:
 private:
     // Prints one label of the record; false when the run is to end.
     bool PrintLabel(const ListRecord& record, const QString& block);
-    void DrawBarcodeOf(const ListRecord& record, double x, double y);
+    // Draws the record's barcode; returns its width.
+    double DrawBarcodeOf(const ListRecord& record, double x, double y);
+    void NoteCut(const ListRecord& record);
+    // What the user is told of the labels cut to fit; empty when none was.
+    QString CutMessage() const;
     // The step after the last position of a sheet; false when the run is to end.
     bool SheetEnd();
 
@@ -135,6 +144,9 @@ private:
     const bool m_attentionPrefixed;
     int m_row;
     int m_column;
+    bool m_discarded = false; // the run was stopped and its document thrown away
+    int m_cutLabels = 0;
+    QStringList m_cutRecords; // the first few records cut, as messages name them
 };
 
 void LabelRun::Run() {
@@ -158,16 +170,25 @@ void LabelRun::Run() {
     m_host.RunFinished();
     m_printer.EndDoc();
     m_host.SetBusy(false);
+    const QString cut = CutMessage();
+    if (!cut.isEmpty() && !m_discarded && !m_printer.RunCancelled())
+        m_host.Notify(cut);
 }
 
 bool LabelRun::PrintLabel(const ListRecord& record, const QString& block) {
     const QPoint position = m_sheet.Position(m_row, m_column);
+    const QRectF area = m_sheet.TextArea(m_row, m_column, m_printer);
     double y = position.y();
+    bool cut = false;
     if (m_options.barcode != kNoBarcode) {
-        DrawBarcodeOf(record, position.x(), y);
+        // A barcode wider than the label still starts at its left edge.
+        cut = DrawBarcodeOf(record, position.x(), y) > area.right() - position.x();
         y += kBarcodeAllowance;
     }
-    PrintLabelBlock(m_printer, position.x(), y, m_label.LTypeSize, block);
+    const BlockRoom room{area.right(), area.bottom()};
+    cut = PrintLabelBlock(m_printer, position.x(), y, m_label.LTypeSize, block, room).cut || cut;
+    if (cut)
+        NoteCut(record);
     if (++m_row < m_sheet.Rows())
         return true;
     m_row = 0;
@@ -176,29 +197,44 @@ bool LabelRun::PrintLabel(const ListRecord& record, const QString& block) {
     return SheetEnd();
 }
 
-void LabelRun::DrawBarcodeOf(const ListRecord& record, double x, double y) {
+double LabelRun::DrawBarcodeOf(const ListRecord& record, double x, double y) {
     switch (m_options.barcode) {
     case kZip5Barcode:
-        DrawZip5Barcode(m_printer, record.Zip, x, y);
-        break;
+        return DrawZip5Barcode(m_printer, record.Zip, x, y);
     case kZip9Barcode:
-        DrawZip9Barcode(m_printer, record.Zip, x, y);
-        break;
+        return DrawZip9Barcode(m_printer, record.Zip, x, y);
     case kDeliveryPointBarcode:
-        DrawDeliveryPointBarcode(m_printer, record.Zip, record.Address, m_records.DPOverride(), x,
-                                 y, m_options.previewDeliveryPoint);
-        break;
+        return DrawDeliveryPointBarcode(m_printer, record.Zip, record.Address,
+                                        m_records.DPOverride(), x, y,
+                                        m_options.previewDeliveryPoint);
     case kIntelligentMailBarcode:
         if (m_imb) {
             ImbBars bars;
             QString error; // every label's barcode was made once before the run
             if (m_imb->Next(record.Zip, record.Address, m_records.DPOverride(), bars, error))
-                DrawIntelligentMailBars(m_printer, bars, x, y);
+                return DrawIntelligentMailBars(m_printer, bars, x, y);
         }
-        break;
+        return 0;
     default:
-        break;
+        return 0;
     }
+}
+
+void LabelRun::NoteCut(const ListRecord& record) {
+    ++m_cutLabels;
+    const QString called = RecordCalled(record);
+    if (m_cutRecords.size() < kCutRecordsNamed && !m_cutRecords.contains(called))
+        m_cutRecords << called;
+}
+
+QString LabelRun::CutMessage() const {
+    if (m_cutLabels == 0)
+        return QString();
+    const QString what = m_cutLabels == 1 ? QStringLiteral("1 label was")
+                                          : QStringLiteral("%1 labels were").arg(m_cutLabels);
+    return QStringLiteral("%1 cut to fit: a line longer than the label is wide, more lines than "
+                          "it holds, or a barcode wider than the label.\nFirst records cut: %2.")
+        .arg(what, m_cutRecords.join(QStringLiteral("; ")));
 }
 
 bool LabelRun::SheetEnd() {
@@ -226,6 +262,7 @@ bool LabelRun::SheetEnd() {
     }
     if (m_host.StopRequested()) {
         m_printer.KillDoc();
+        m_discarded = true;
         return false;
     }
     return true;
@@ -234,8 +271,13 @@ bool LabelRun::SheetEnd() {
 } // namespace
 
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host) {
+    PrintLabels(options, records, host, Printers::Current());
+}
+
+void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host,
+                 PrinterObject& printer) {
     LabelRecord label;
-    if (!ReadLabel(options.labelId, label) || !LabelSheet(label).Usable()) {
+    if (!ReadLabelDefinition(options.labelId, label) || !LabelSheet(label).Usable()) {
         InfoBox(QStringLiteral("No label description available"));
         return;
     }
@@ -252,7 +294,7 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
                                              "of the label window; no labels were printed."));
             return;
         }
-        if (!CheckIntelligentMailRun(options, records, settings))
+        if (!CheckIntelligentMailRun(options, records, settings, !printer.ForScreen()))
             return;
         imb.emplace(settings);
     }
@@ -260,13 +302,12 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
     if (!options.stopBetweenSheets)
         host.ShowStopButton(true);
 
-    PrinterObject& printer = Printers::Current();
     printer.BeginRun(QStringLiteral("labels"));
     SetupPrinterFont(printer);
     printer.SetFontSize(label.LTypeSize);
     LabelRun(options, label, records, host, printer, imb ? &*imb : nullptr).Run();
     // The next run goes on where this one stopped, so that no two labels share a number;
-    // a run the printer declined printed nothing and used none.
-    if (imb && !printer.RunCancelled())
+    // a run the printer declined printed nothing and used none, and neither did a preview.
+    if (imb && !printer.RunCancelled() && !printer.ForScreen())
         SaveNextImbSerial(imb->NextSerial());
 }

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QtGlobal>
+
 class LabelRunHost;
 class ListCore;
+class PrinterObject;
+struct LabelRecord;
 struct LabelRunOptions;
+
+// Reads the label definition with that ID; false when there is none.
+bool ReadLabelDefinition(qint64 id, LabelRecord& label);
 
 // Prints mailing labels on the current printer for every record of the list store's current
 // record set, in the set's order: the record's address block (see ComposeAddressBlock) at
@@ -23,6 +30,16 @@ struct LabelRunOptions;
 // the run with a message (naming the record), and a run that reaches the largest serial
 // number goes ahead only when the user says Yes.
 //
+// Nothing printed leaves its label's text area (see LabelSheet::TextArea): a line too wide
+// is cut, the lines of a block too tall for it are left out, and a barcode wider than the
+// label still starts at its left edge. At the end of the run the host is told, once, how
+// many labels were cut and which records (the first few) they were for.
+//
 // Problems are reported with InfoBox: "No label description available" (no usable label
 // definition chosen) and "There are no records to print.".
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host);
+// The same run on the printer given rather than the current one. On a printer that shows
+// its pages on screen (a preview) the run uses nothing up: the Intelligent Mail serial
+// numbers stay as they are, and passing the largest is not asked about.
+void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host,
+                 PrinterObject& printer);

@@ -17,6 +17,10 @@ PrinterObject::PrinterObject(const QString& fontName, double fontSize)
 
 PrinterObject::~PrinterObject() = default;
 
+QRectF PrinterObject::PaperRect() const {
+    return QRectF(0, 0, PageWidth(), PageHeight());
+}
+
 void PrinterObject::SetFontName(const QString& name) {
     if (name == m_fontName)
         return;

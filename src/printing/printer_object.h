@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
-
-class QRectF;
 
 // How lines are drawn: solid, or dotted (as under a heading of notes).
 enum class LineStyle { Solid, Dotted };
@@ -37,6 +36,10 @@ public:
     // The printable area.
     virtual double PageWidth() const = 0;
     virtual double PageHeight() const = 0;
+    // The whole sheet, in the same twips from the top left of the printable area: its
+    // corner lies at (0, 0) or above and to the left of it. By default the sheet is the
+    // printable area.
+    virtual QRectF PaperRect() const;
 
     QString FontName() const { return m_fontName; }
     void SetFontName(const QString& name);
@@ -88,6 +91,9 @@ public:
     // True when the user declined the run at the device (cancelled its file dialog); what
     // the run prints is then dropped, and callers may stop early.
     virtual bool RunCancelled() const { return false; }
+    // True for a printer that shows its pages on screen only (a preview): nothing it prints
+    // reaches paper, so runs on it use nothing up.
+    virtual bool ForScreen() const { return false; }
 
 protected:
     PrinterObject(const QString& fontName, double fontSize);

@@ -18,6 +18,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,6 +26,9 @@ namespace {
 constexpr double kFirstColumn = 1000;
 constexpr double kSecondColumn = 6000;
 constexpr double kNotesWidth = 4500;
+// The room of a line in either column: it keeps clear of the second column, and in the
+// second of the page's printable edge.
+constexpr double kColumnWidth = kSecondColumn - kFirstColumn - 100;
 constexpr double kFontSize = 10;
 
 bool Blank(const QString& text) {
@@ -68,6 +72,9 @@ private:
     // end.
     bool NextColumn();
     void PrintRecord(const ListRecord& record);
+    // Where the lines of the current column end.
+    double ColumnRight() const;
+    // Prints a line in the column, cut to the column's width, and ends the line.
     void Item(const QString& text);
     void PrintPlaceLine(const ListRecord& record);
     void PrintSwitchNames(const ListRecord& record);
@@ -122,16 +129,23 @@ bool RecordListRun::NextColumn() {
     return true;
 }
 
+double RecordListRun::ColumnRight() const {
+    return std::min(m_x + kColumnWidth, m_printer.PageWidth());
+}
+
 void RecordListRun::Item(const QString& text) {
-    PrintAt(m_printer, m_x, text);
+    PrintAt(m_printer, m_x, CutToWidth(m_printer, text, ColumnRight() - m_x));
     m_printer.Print(QString());
 }
 
 void RecordListRun::PrintRecord(const ListRecord& record) {
     Item(Blank(record.Name) ? QStringLiteral("<No Name>") : record.Name);
     if (!Blank(record.Address)) {
+        BlockRoom room;
+        room.right = ColumnRight();
         const double y =
-            PrintLabelBlock(m_printer, m_x, m_printer.CurrentY(), kFontSize, record.Address);
+            PrintLabelBlock(m_printer, m_x, m_printer.CurrentY(), kFontSize, record.Address, room)
+                .y;
         m_printer.SetCurrentY(y);
         m_printer.SetCurrentX(0);
     }
@@ -209,7 +223,7 @@ int EstimateRecordLines(PrinterObject& printer, const ListRecord& record) {
 void PrintRecordList(ListCore& records, LabelRunHost& host, const ReportOptions& options) {
     host.ClearStopRequest();
     host.ShowStopButton(true);
-    PrinterObject& printer = Printers::Current();
+    PrinterObject& printer = options.printer ? *options.printer : Printers::Current();
     if (records.Records() > 0 && BeginReport(printer)) {
         host.SetBusy(true);
         RecordListRun(printer, host, options).Run(records);

@@ -89,9 +89,17 @@ void ReportPages::PrintHeader() {
 
     // The list's path has a line of its own, so that a long path never runs into the
     // filter and sort parts.
-    PrintAt(m_printer, 0, QStringLiteral("Mailing List: ") + m_heading.listName);
+    // Long names are cut so that nothing runs off the page or into the sort part.
+    PrintAt(
+        m_printer, 0,
+        CutToWidth(m_printer, QStringLiteral("Mailing List: ") + m_heading.listName, kRightEdge));
     m_printer.Print(QString());
-    PrintAt(m_printer, 0, m_heading.filterPart + QStringLiteral("     "));
+    const QString gap = QStringLiteral("     ");
+    const double sortWidth = m_printer.TextWidth(m_heading.sortPart);
+    PrintAt(m_printer, 0,
+            CutToWidth(m_printer, m_heading.filterPart,
+                       kRightEdge - sortWidth - m_printer.TextWidth(gap)) +
+                gap);
     PrintRightAligned(m_printer, kRightEdge, m_heading.sortPart);
     m_printer.Print(QString());
     SolidRule(m_printer, 5, 0, kRightEdge);

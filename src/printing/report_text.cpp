@@ -48,6 +48,10 @@ QString FitToWidth(const PrinterObject& printer, const QString& text, double wid
     return fitted;
 }
 
+QString CutToWidth(const PrinterObject& printer, const QString& text, double width) {
+    return printer.TextWidth(text) > width ? FitToWidth(printer, text, width) : text;
+}
+
 void SolidRule(PrinterObject& printer, int lineWidth, double x1, double x2) {
     printer.SetDrawWidth(lineWidth);
     printer.SetDrawStyle(LineStyle::Solid);

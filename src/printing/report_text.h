@@ -18,6 +18,8 @@ void PrintRightAligned(PrinterObject& printer, double right, const QString& text
 // The text without leading and trailing spaces, then shortened from the end one character
 // at a time until it is at most width wide (possibly empty).
 QString FitToWidth(const PrinterObject& printer, const QString& text, double width);
+// The text as it is when it is at most width wide, else as FitToWidth cuts it.
+QString CutToWidth(const PrinterObject& printer, const QString& text, double width);
 // A solid black line of the given width (in dots) from x1 to x2 at the current y; then the
 // current y moves down half a line and the current x to 0.
 void SolidRule(PrinterObject& printer, int lineWidth, double x1, double x2);

@@ -84,7 +84,7 @@ QString SummaryAddress(const PrinterObject& printer, const ListRecord& record) {
 void PrintSummaryList(ListCore& records, LabelRunHost& host, const ReportOptions& options) {
     host.ClearStopRequest();
     host.ShowStopButton(true);
-    PrinterObject& printer = Printers::Current();
+    PrinterObject& printer = options.printer ? *options.printer : Printers::Current();
     if (records.Records() > 0 && BeginReport(printer)) {
         host.SetBusy(true);
         Run(printer, records, host, options);

@@ -8,6 +8,7 @@ constexpr int kScaleHeight = 3000;
 constexpr int kStep = 100;
 constexpr double kMarkLeft = 5460;
 constexpr double kLabelRight = 5360;
+constexpr double kCaptionInset = 100;
 
 // One mark of the scale, d twips above the bottom of the printable area.
 void PrintScaleMark(PrinterObject& printer, int d, double length, const QString& label) {
@@ -19,6 +20,23 @@ void PrintScaleMark(PrinterObject& printer, int d, double length, const QString&
         printer.Print(label);
     }
     printer.Line(kMarkLeft, y, kMarkLeft + length, y);
+}
+
+// A frame whose lines lie just inside the printable area's edges, and its caption.
+void PrintPrintableAreaFrame(PrinterObject& printer) {
+    printer.SetDrawWidth(1);
+    const double half = kTwipsPerDot / 2;
+    const double left = half;
+    const double top = half;
+    const double right = printer.PageWidth() - half;
+    const double bottom = printer.PageHeight() - half;
+    printer.Line(left, top, right, top);
+    printer.Line(right, top, right, bottom);
+    printer.Line(right, bottom, left, bottom);
+    printer.Line(left, bottom, left, top);
+    printer.SetCurrentX(kCaptionInset);
+    printer.SetCurrentY(kCaptionInset);
+    printer.Print(QStringLiteral("Printable area"));
 }
 } // namespace
 
@@ -37,5 +55,6 @@ void PrintTestPage(PrinterObject& printer) {
         else
             PrintScaleMark(printer, d, 100, QString());
     }
+    PrintPrintableAreaFrame(printer);
     printer.EndDoc();
 }

@@ -145,3 +145,17 @@ TEST_F(CliLabelsTest, IntelligentMailBarcodesTakeTheSettingsAndTheNextSerialNumb
     ASSERT_EQ(Run({"--yes", "labels", Path("wrap.pdf"), "--barcode", "imb"}).exitCode, 0);
     EXPECT_EQ(ToolSetting("IntelligentMail", "NextSerialNumber"), "1");
 }
+
+TEST_F(CliLabelsTest, LabelsCutToFitAreToldOnStandardErrorAndAreNoFailure) {
+    SetToolSetting("IntelligentMail", "ServiceTypeIdentifier", "300");
+    SetToolSetting("IntelligentMail", "MailerID", "123456");
+    // The Intelligent Mail barcode is wider than an Avery 5160 label.
+    const CliResult cut = Run(
+        {"--list", m_club, "labels", Path("cut.pdf"), "--label", "Avery 5160", "--barcode", "imb"});
+    EXPECT_EQ(cut.exitCode, 0) << cut.err.toStdString();
+    EXPECT_EQ(cut.out, Path("cut.pdf") + "\n");
+    EXPECT_TRUE(cut.err.contains("lettrino-cli: 3 labels were cut to fit"))
+        << cut.err.toStdString();
+    EXPECT_TRUE(cut.err.contains("First records cut: Ann Adams; ")) << cut.err.toStdString();
+    EXPECT_EQ(cut.err.count('\n'), 1) << "told once, on one line";
+}

@@ -122,7 +122,7 @@ TEST_F(AddressBlock, EmptyElementsAddNoLeadingBreakAndBlankBlocksHaveNoText) {
 
 TEST_F(AddressBlock, PrintedLineByLineFromTheLabelsLeftEdgeAtAWholeTypeSize) {
     RecordingPrinter printer;
-    const double after =
+    const PrintedBlock after =
         PrintLabelBlock(printer, 4032, 720, 10.5, "  John Smith\r\n12 Main St\nSpringfield  ");
     const auto texts = printer.OperationsOf(PrintOperation::Text);
     ASSERT_EQ(texts.size(), 3u);
@@ -133,5 +133,26 @@ TEST_F(AddressBlock, PrintedLineByLineFromTheLabelsLeftEdgeAtAWholeTypeSize) {
         EXPECT_EQ(texts[i].fontSize, 11); // 10.5 points: a whole size
         EXPECT_EQ(texts[i].y, 720 + 11 * 24 * double(i));
     }
-    EXPECT_EQ(after, 720 + 3 * 11 * 24);
+    EXPECT_EQ(after.y, 720 + 3 * 11 * 24);
+    EXPECT_FALSE(after.cut);
+}
+
+TEST_F(AddressBlock, CutToItsRoomLineByLineAndAfterTheLastLineThatFits) {
+    // 11 points: characters 110 twips wide, lines 264 high. Room for six characters and
+    // two lines.
+    RecordingPrinter printer;
+    BlockRoom room{4032 + 660, 720 + 2 * 264};
+    PrintedBlock printed =
+        PrintLabelBlock(printer, 4032, 720, 11, "John Smith\r\n12 Main\r\nSpringfield", room);
+    EXPECT_EQ(printer.Texts(), QStringList({"John S", "12 Mai"}));
+    EXPECT_TRUE(printed.cut);
+    EXPECT_EQ(printed.y, 720 + 2 * 264);
+
+    // A block that fits exactly is not cut, nor is one that leaves out only blank lines.
+    printer.Clear();
+    EXPECT_FALSE(PrintLabelBlock(printer, 4032, 720, 11, "John S\r\n12 Mai", room).cut);
+    EXPECT_FALSE(PrintLabelBlock(printer, 4032, 720, 11, "Ann\r\n\r\n \r\n", room).cut);
+    // A line that fits keeps its own spaces.
+    PrintLabelBlock(printer, 4032, 720, 11, "Ann\r\n  12", room);
+    EXPECT_EQ(printer.Texts().last(), "  12");
 }

@@ -86,12 +86,13 @@ TEST_F(ImbPdf, RenderedBarsHaveTheHeightsAndPitchOfTheSpecificationAndReadBack) 
     LabelRunHost host;
     PrintLabels(options, list, host);
 
-    // The first label's barcode: the page from 0.45 to 0.67 inch down, where the sheet's
-    // first row (0.5 inch) has its bars and the block starts 0.2 inch lower, and up to 2.75
-    // inches across, short of the next column's bars (2.8 inches).
+    // The first label's barcode. The printable area starts 0.25 inch inside the sheet, so
+    // the first row's bars stand 0.75 inch down the page and the block 0.2 inch lower: the
+    // page from 0.7 to 0.92 inch down, and from 0.25 to 3 inches across, short of the next
+    // column's bars (3.05 inches).
     QProcess render;
-    render.start("pdftoppm", {"-r", QString::number(kDotsPerInch), "-f", "1", "-l", "1", "-x", "0",
-                              "-y", "270", "-W", "1650", "-H", "132", "-png", "-singlefile",
+    render.start("pdftoppm", {"-r", QString::number(kDotsPerInch), "-f", "1", "-l", "1", "-x",
+                              "150", "-y", "420", "-W", "1650", "-H", "132", "-png", "-singlefile",
                               Path("labels.pdf"), Path("page")});
     ASSERT_TRUE(render.waitForFinished(60000));
     ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
@@ -114,8 +115,10 @@ TEST_F(ImbPdf, RenderedBarsHaveTheHeightsAndPitchOfTheSpecificationAndReadBack) 
     EXPECT_LE(full, 0.165);
     EXPECT_GE(tracker, 0.039);
     EXPECT_LE(tracker, 0.057);
-    // The bars' top edge is the label's top edge, 0.5 inch down the page.
-    EXPECT_NEAR(inches(top + 270), 0.5, 2.0 / kDotsPerInch);
+    // The bars' top edge is the label's top edge, 0.75 inch down the page, and they start
+    // at its left edge, 0.25 inch across.
+    EXPECT_NEAR(inches(top + 420), 0.75, 2.0 / kDotsPerInch);
+    EXPECT_NEAR(inches(bars.front().left + 150), 0.25, 2.0 / kDotsPerInch);
 
     // 24 bars per inch, each 0.015 to 0.025 inch wide.
     const double pitch = inches(bars.back().left - bars.front().left) / (kImbBarCount - 1);
@@ -141,4 +144,6 @@ TEST_F(ImbPdf, RenderedBarsHaveTheHeightsAndPitchOfTheSpecificationAndReadBack) 
     ASSERT_TRUE(EncodeIntelligentMail(ImbTrackingCode(settings, 41), "627010001", expected, error));
     EXPECT_EQ(letters, ImbBarLetters(expected));
     EXPECT_EQ(ReadIntelligentMailSettings().nextSerial, 71);
+    // Each of the 30 barcodes is wider than its label, and the run said so.
+    EXPECT_TRUE(m_dialogs->TakeMessage().text.startsWith("30 labels were cut to fit"));
 }

@@ -30,8 +30,10 @@ protected:
 TEST_F(PdfFile, AsksOncePerRunAndNumbersTheLaterDocuments) {
     auto printer = PdfFileDevice::MakePrinter();
     EXPECT_EQ(printer->DeviceName(), "PDF file");
-    EXPECT_EQ(printer->PageWidth(), 12240);
-    EXPECT_EQ(printer->PageHeight(), 15840);
+    // US Letter with the printable area a quarter inch inside every edge.
+    EXPECT_EQ(printer->PageWidth(), 11520);
+    EXPECT_EQ(printer->PageHeight(), 15120);
+    EXPECT_EQ(printer->PaperRect(), QRectF(-360, -360, 12240, 15840));
 
     printer->BeginRun("labels");
     m_dialogs->ChooseFile(Path("labels.pdf"));

@@ -358,3 +358,37 @@ TEST_F(LabelRun, NoLabelOrNoRecordsPrintsNothing) {
     m_dialogs->ExpectMessage("There are no records to print.");
     EXPECT_TRUE(Recorder()->Operations().empty());
 }
+
+TEST_F(LabelRun, LongAndTallBlocksAreCutToTheLabelAndToldOnceAtTheEnd) {
+    // 5160 at 10 points: a character is 100 twips and a line 240. A label's text area is
+    // 7/8 of 2.8 inches wide (3528 twips: 35 characters). On this printer the sheet is the
+    // printable area: its ten rows of an inch stand from 0.5 inch down, so the first
+    // label's text area reaches from 0.5 inch to 1/16 inch short of 1.5 inches (1350
+    // twips: five lines).
+    AddAddressRecords(7, [](int i, ListRecord& record) {
+        if (i <= 6)
+            record.Address = QStringLiteral("%1 ").arg(i) + QString(40, 'x');
+        if (i == 7)
+            record.Address = "Unit 1\r\nBlock 2\r\nEstate 4\r\n3 Main St";
+    });
+    Run();
+    const auto texts = Recorder()->OperationsOf(PrintOperation::Text);
+    for (const PrintOperation& text : texts) // all in the first column
+        EXPECT_LE(text.x + 100 * text.text.size(), 3528) << text.text.toStdString();
+    EXPECT_EQ(Recorder()->Texts().at(1), "1 " + QString(33, 'x'));
+    // The six-line block of record 7 keeps its first five lines.
+    const QStringList last = Recorder()->Texts().mid(Recorder()->Texts().size() - 5);
+    EXPECT_EQ(last, QStringList({"First Name007", "Unit 1", "Block 2", "Estate 4", "3 Main St"}));
+
+    EXPECT_EQ(m_dialogs->TakeMessage().text,
+              "7 labels were cut to fit: a line longer than the label is wide, more lines than "
+              "it holds, or a barcode wider than the label.\nFirst records cut: First Name001; "
+              "First Name002; First Name003; First Name004; First Name005.");
+
+    // With the bars, 0.2 inch lower, four lines of that block fit.
+    Recorder()->Clear();
+    m_options.barcode = kZip9Barcode;
+    Run();
+    EXPECT_EQ(Recorder()->Texts().last(), "Estate 4");
+    EXPECT_TRUE(m_dialogs->TakeMessage().text.startsWith("7 labels were cut"));
+}

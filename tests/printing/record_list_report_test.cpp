@@ -16,6 +16,7 @@
 #include "support/label_fixtures.h"
 #include "support/printing_test.h"
 
+#include <QRegularExpression>
 #include <deque>
 
 namespace {
@@ -388,4 +389,57 @@ TEST(RecordLineEstimate, CountsEveryItemAndHalfTheSwitches) {
     record.Switches = "1110000000000000"; // three switches: two lines
     record.Notes = "Short note";
     EXPECT_EQ(EstimateRecordLines(printer, record), 3 + 2 + 1 + 2 + 1 + 1 + 1 + 1 + 1 + 1 + 1 + 1);
+}
+
+TEST_F(RecordListReport, LongLinesAreCutToTheirColumnAndToThePage) {
+    AddAddressRecords(1, [](int, ListRecord& record) {
+        record.Address = "1 Main St\r\n" + QString(70, 'a') + "\r\n" + QString(70, 'b');
+        record.EMail = QString(35, 'c');
+    });
+    // At 100 twips a character, a line of the first column (from 1000) keeps clear of the
+    // second (from 6000): at most 49 characters.
+    Run();
+    for (const PrintOperation& text : m_texts) {
+        if (text.y >= kTop) { // below the header
+            EXPECT_LE(text.x + 100 * text.text.size(), 5900) << text.text.toStdString();
+        }
+    }
+    EXPECT_TRUE(Find(QString(49, 'a')));
+    EXPECT_TRUE(Find(QString(49, 'b')));
+    EXPECT_TRUE(Find("EMail: " + QString(35, 'c')));
+
+    // On a printer whose printable area is narrower, the page's edge comes first.
+    Recorder()->Clear();
+    Recorder()->SetPageSize(5000, 15840);
+    Run();
+    for (const PrintOperation& text : m_texts) {
+        if (text.y >= kTop) {
+            EXPECT_LE(text.x + 100 * text.text.size(), 5000) << text.text.toStdString();
+        }
+    }
+    EXPECT_TRUE(Find(QString(40, 'a')));
+    EXPECT_TRUE(Find("EMail: " + QString(33, 'c')));
+}
+
+TEST_F(RecordListReport, LongListAndFilterNamesInTheHeaderStayOnThePage) {
+    RecordingPrinter printer;
+    LabelRunHost host;
+    ReportHeading heading;
+    heading.listName = "/home/office/" + QString(200, 'l') + ".mdb";
+    heading.filterPart = "Filter: " + QString(150, 'f');
+    heading.sortPart = "Sorted By: Name";
+    ReportPages(printer, host, heading, false).StartReportPage();
+    // At 12 points a character is 120 twips: the lines end by the right edge, 11520, and
+    // the filter part leaves room for five spaces and the sort part.
+    const auto texts = printer.OperationsOf(PrintOperation::Text);
+    for (const PrintOperation& text : texts)
+        EXPECT_LE(text.x + 120 * text.text.size(), 11520) << text.text.toStdString();
+    // (The date and time stand in the header only once a report has begun.)
+    const QStringList printed = printer.Texts();
+    const QStringList list = printed.filter(QRegularExpression("^Mailing List: "));
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_TRUE(list[0].startsWith("Mailing List: /home/office/lll"));
+    EXPECT_EQ(list[0].size(), 96);
+    EXPECT_TRUE(printed.contains("Filter: " + QString(68, 'f') + "     "));
+    EXPECT_TRUE(printed.contains("Sorted By: Name"));
 }

@@ -12,13 +12,17 @@
 #include "app/windows/select_all.h"
 #include "database/control_core.h"
 #include "database/label_core.h"
+#include "database/label_record.h"
 #include "database/list_core.h"
 #include "printing/address_block.h"
 #include "printing/label_definition_check.h"
 #include "printing/label_recount.h"
 #include "printing/label_run_options.h"
+#include "printing/label_sheet.h"
 #include "printing/print_labels.h"
+#include "printing/printers.h"
 #include "printing/windows/intelligent_mail_form.h"
+#include "printing/windows/preview_form.h"
 #include "printing/windows/window_run_host.h"
 
 #include <QFocusEvent>
@@ -60,6 +64,7 @@ void LabelForm::SetUpMenus() {
     QMenu* file = m_menuBar->addMenu("&File");
     file->setObjectName("mnuFile");
     m_mnuFilePrint = file->addAction("&Print Labels");
+    m_mnuFilePreview = file->addAction("Pre&view");
     m_mnuFileFilter = file->addAction("Set &Filter...");
     file->addSeparator();
     m_mnuFileExit = file->addAction("E&xit");
@@ -70,6 +75,7 @@ void LabelForm::SetUpMenus() {
     m_mnuLabelSave = labels->addAction("&Save");
     m_mnuLabelDelete = labels->addAction("&Delete");
     m_mnuFilePrint->setObjectName("mnuFilePrint");
+    m_mnuFilePreview->setObjectName("mnuFilePreview");
     m_mnuFileFilter->setObjectName("mnuFileFilter");
     m_mnuFileExit->setObjectName("mnuFileExit");
     m_mnuLabelNew->setObjectName("mnuLabelNew");
@@ -78,6 +84,7 @@ void LabelForm::SetUpMenus() {
     m_mnuLabelDelete->setObjectName("mnuLabelDelete");
 
     connect(m_mnuFilePrint, &QAction::triggered, this, &LabelForm::PrintCommand);
+    connect(m_mnuFilePreview, &QAction::triggered, this, &LabelForm::PreviewCommand);
     connect(m_mnuFileFilter, &QAction::triggered, this, &LabelForm::SetFilterCommand);
     connect(m_mnuFileExit, &QAction::triggered, this, &LabelForm::reject);
     connect(m_mnuLabelNew, &QAction::triggered, this, &LabelForm::NewCommand);
@@ -95,6 +102,7 @@ void LabelForm::SetUpMenus() {
         const char* tip;
     } buttons[] = {{"Filter", "system-search.svg", "Set Filter"},
                    {"Print", "document-print.svg", "Print Labels"},
+                   {"Preview", "document-print-preview.svg", "Preview Labels"},
                    {"New", "document-new.svg", "New Label Type"},
                    {"Edit", "accessories-text-editor.svg", "Edit Label Type"},
                    {"Save", "document-save.svg", "Save Label Type"},
@@ -373,17 +381,21 @@ void LabelForm::IntelligentMailSettingsClick() {
 
 // ---- Printing ----
 
-void LabelForm::PrintCommand() {
+bool LabelForm::MayPrint() {
     if (RefusedWhilePrinting())
-        return;
+        return false;
     if (m_mode != Mode::Viewing) {
         Ding();
-        return;
+        return false;
     }
     if (ui->LabelList->count() == 0) {
         InfoBox(QStringLiteral("You must define a label before you can print"));
-        return;
+        return false;
     }
+    return true;
+}
+
+LabelRunOptions LabelForm::RunOptions() const {
     LabelRunOptions options;
     options.labelId = m_currentLabel;
     options.layout = Layout();
@@ -393,9 +405,35 @@ void LabelForm::PrintCommand() {
     options.barcode = BarcodeChoice();
     options.previewDeliveryPoint = ui->PreviewDPCheck->isChecked();
     options.stopBetweenSheets = ui->StopBetweenSheetsCheck->isChecked();
+    return options;
+}
+
+void LabelForm::PrintCommand() {
+    if (!MayPrint())
+        return;
     m_printing = true;
-    PrintLabels(options, *m_list, *m_runHost);
+    PrintLabels(RunOptions(), *m_list, *m_runHost);
     m_printing = false;
+}
+
+void LabelForm::PreviewCommand() {
+    if (!MayPrint())
+        return;
+    LabelRunOptions options = RunOptions();
+    options.stopBetweenSheets = false; // the pages are the same; nothing to wait for
+    QList<QRectF> outlines;
+    LabelRecord label;
+    if (ReadLabelDefinition(options.labelId, label))
+        outlines = LabelSheet(label).TextAreas(Printers::Current());
+    PreviewForm preview(this, QStringLiteral("Labels"));
+    m_printing = true;
+    const bool print =
+        preview.Preview([&](PrinterObject& printer,
+                            LabelRunHost& host) { PrintLabels(options, *m_list, host, printer); },
+                        outlines);
+    m_printing = false;
+    if (print)
+        PrintCommand();
 }
 
 void LabelForm::StopPrintingClick() {
@@ -416,6 +454,8 @@ void LabelForm::ToolbarClick(QAction* button) {
         SetFilterCommand();
     else if (key == "Print")
         PrintCommand();
+    else if (key == "Preview")
+        PreviewCommand();
     else if (key == "New")
         NewCommand();
     else if (key == "Edit")

@@ -29,6 +29,9 @@ class LabelForm;
 // and printing. The window loads its record stores when it is first shown; it needs an
 // open list.
 //
+// "Preview" shows the sheets on screen exactly as the run would print them, with the
+// labels' outlines, and can print them from there.
+//
 // While labels print, the window only answers "Stop Printing" (which ends the run at the
 // end of the sheet); every other command sounds the warning and the window stays open.
 class LabelForm : public QDialog {
@@ -93,7 +96,11 @@ private:
     void EditCommand();
     bool SaveCommand();
     void DeleteCommand();
+    // True when labels may be printed or previewed now (else the user has been told).
+    bool MayPrint();
+    LabelRunOptions RunOptions() const;
     void PrintCommand();
+    void PreviewCommand();
     void StopPrintingClick();
     void ToolbarClick(QAction* button);
     // True (after the warning sound) while labels print.
@@ -103,6 +110,7 @@ private:
     QMenuBar* m_menuBar;
     QToolBar* m_toolbar;
     QAction* m_mnuFilePrint;
+    QAction* m_mnuFilePreview;
     QAction* m_mnuFileFilter;
     QAction* m_mnuFileExit;
     QAction* m_mnuLabelNew;

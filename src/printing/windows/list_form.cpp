@@ -13,6 +13,7 @@
 #include "printing/report_options.h"
 #include "printing/summary_list_report.h"
 #include "printing/text_file_failure.h"
+#include "printing/windows/preview_form.h"
 #include "printing/windows/window_run_host.h"
 
 #include <QCloseEvent>
@@ -37,6 +38,10 @@ ListForm::ListForm(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique
             [this] { PrintCommand(&PrintRecordList); });
     connect(m_ui->mnuFileSummary, &QAction::triggered, this,
             [this] { PrintCommand(&PrintSummaryList); });
+    connect(m_ui->mnuFilePreview, &QAction::triggered, this,
+            [this] { PreviewCommand(&PrintRecordList, QStringLiteral("Record List")); });
+    connect(m_ui->mnuFilePreviewSummary, &QAction::triggered, this,
+            [this] { PreviewCommand(&PrintSummaryList, QStringLiteral("Summary List")); });
     connect(m_ui->mnuFileFile, &QAction::triggered, this, &ListForm::PrintToFileCommand);
     connect(m_ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->FilterBox, &QComboBox::activated, this, &ListForm::FilterBoxClick);
@@ -59,7 +64,8 @@ void ListForm::SetUpToolbar() {
     } buttons[] = {{"Filter", "system-search.svg", "Set Filter"},
                    {"Print", "document-print.svg", "Print Record List"},
                    {"Summary", "x-office-spreadsheet.svg", "Print Summary List"},
-                   {"Text", "accessories-text-editor.svg", "Print to File"}};
+                   {"Text", "accessories-text-editor.svg", "Print to File"},
+                   {"Preview", "document-print-preview.svg", "Preview Record List"}};
     for (const auto& button : buttons) {
         QAction* action = m_ui->Toolbar1->addAction(QIcon(QStringLiteral(":/icons/") + button.icon),
                                                     QString::fromLatin1(button.key));
@@ -114,15 +120,35 @@ void ListForm::SetFilterCommand() {
     RefillFilterBox();
 }
 
-void ListForm::PrintCommand(void (*report)(ListCore&, LabelRunHost&, const ReportOptions&)) {
-    if (RefusedWhilePrinting())
-        return;
+ReportOptions ListForm::Options() const {
     ReportOptions options;
     options.showSwitches = m_ui->SwitchesCheck->isChecked();
     options.stopBetweenSheets = m_ui->StopBetweenSheetsCheck->isChecked();
+    return options;
+}
+
+void ListForm::PrintCommand(Report report) {
+    if (RefusedWhilePrinting())
+        return;
     m_printing = true;
-    report(*m_list, *m_runHost, options);
+    report(*m_list, *m_runHost, Options());
     m_printing = false;
+}
+
+void ListForm::PreviewCommand(Report report, const QString& what) {
+    if (RefusedWhilePrinting())
+        return;
+    ReportOptions options = Options();
+    options.stopBetweenSheets = false; // the pages are the same; nothing to wait for
+    PreviewForm preview(this, what);
+    m_printing = true;
+    const bool print = preview.Preview([&](PrinterObject& printer, LabelRunHost& host) {
+        options.printer = &printer;
+        report(*m_list, host, options);
+    });
+    m_printing = false;
+    if (print)
+        PrintCommand(report);
 }
 
 void ListForm::PrintToFileCommand() {
@@ -161,6 +187,8 @@ void ListForm::ToolbarClick(QAction* button) {
         SetFilterCommand();
     else if (key == "Print")
         PrintCommand(&PrintRecordList);
+    else if (key == "Preview")
+        PreviewCommand(&PrintRecordList, QStringLiteral("Record List"));
     else if (key == "Summary")
         PrintCommand(&PrintSummaryList);
     else if (key == "Text")

@@ -20,8 +20,9 @@ class ListForm;
 // or the summary list, or writes them to a text file in fixed columns (after which the
 // window closes). "Show Switches" adds switch names, marks and import flags to the record
 // list; "Stop Between Sheets" hands each page to the printer on its own and asks before the
-// next. While a report prints, only "Stop Printing" is answered: it ends the report at the
-// next page; every other command sounds the warning.
+// next. Either printed report can be previewed on screen first, and printed from there.
+// While a report prints, only "Stop Printing" is answered: it ends the report at the next
+// page; every other command sounds the warning.
 class ListForm : public ModalWindow {
     Q_OBJECT
 public:
@@ -44,7 +45,11 @@ private:
     void FilterBoxClick();
     void ApplyFilter();
     void SetFilterCommand();
-    void PrintCommand(void (*report)(ListCore&, LabelRunHost&, const ReportOptions&));
+    using Report = void (*)(ListCore&, LabelRunHost&, const ReportOptions&);
+    ReportOptions Options() const;
+    void PrintCommand(Report report);
+    // Shows the report's pages in the preview window; what names the report.
+    void PreviewCommand(Report report, const QString& what);
     void PrintToFileCommand();
     void ToolbarClick(QAction* button);
     // True (after the warning sound) while a report prints.

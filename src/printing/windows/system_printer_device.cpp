@@ -9,8 +9,12 @@
 SystemPrinterDevice::SystemPrinterDevice(const QString& deviceName) : m_deviceName(deviceName) {
     // The printable area in twips: the paint rectangle of the printer's page layout, whose
     // margins are the parts of the sheet the printer cannot reach.
-    const QRectF area = MakePrinter()->pageLayout().paintRect(QPageLayout::Point);
-    m_printableSize = QSizeF(area.width() * 20, area.height() * 20);
+    const QPageLayout layout = MakePrinter()->pageLayout();
+    const QRectF area = layout.paintRect(QPageLayout::Point);
+    const QRectF sheet = layout.fullRect(QPageLayout::Point);
+    m_paintRect = QRectF(area.x() * 20, area.y() * 20, area.width() * 20, area.height() * 20);
+    m_paperRect =
+        QRectF(-m_paintRect.x(), -m_paintRect.y(), sheet.width() * 20, sheet.height() * 20);
 }
 
 SystemPrinterDevice::~SystemPrinterDevice() = default;
@@ -22,7 +26,7 @@ std::unique_ptr<QPrinter> SystemPrinterDevice::MakePrinter() const {
     return printer;
 }
 
-QPagedPaintDevice* SystemPrinterDevice::OpenDocument() {
+QPaintDevice* SystemPrinterDevice::OpenDocument() {
     m_printer = MakePrinter();
     m_printer->setDocName(m_documentName.isEmpty() ? ApplicationTitle()
                                                    : ApplicationTitle() + " - " + m_documentName);

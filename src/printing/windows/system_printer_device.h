@@ -14,8 +14,9 @@ public:
     ~SystemPrinterDevice() override;
 
     QString DeviceName() const override { return m_deviceName; }
-    QSizeF PrintableSize() const override { return m_printableSize; }
-    QPagedPaintDevice* OpenDocument() override;
+    QSizeF PrintableSize() const override { return m_paintRect.size(); }
+    QRectF PaperRect() const override { return m_paperRect; }
+    QPaintDevice* OpenDocument() override;
     void AbortDocument() override;
     void CloseDocument(bool keep) override;
     void StartRun(const QString& documentName) override { m_documentName = documentName; }
@@ -25,6 +26,7 @@ private:
 
     QString m_deviceName;
     QString m_documentName;
-    QSizeF m_printableSize;
+    QRectF m_paintRect; // the printable area on the sheet, in twips
+    QRectF m_paperRect; // the sheet, from the printable area's top left
     std::unique_ptr<QPrinter> m_printer;
 };

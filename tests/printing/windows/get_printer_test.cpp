@@ -160,8 +160,10 @@ TEST_F(GetPrinterWindow, TestPagePrintsOnTheCurrentPrinterWithTheChosenFont) {
     ASSERT_TRUE(printer);
     EXPECT_EQ(printer->DeviceName(), "Office Laser");
     EXPECT_EQ(printer->EndedDocuments(), 1);
-    EXPECT_EQ(printer->OperationsOf(PrintOperation::Line).size(), 30u);
-    EXPECT_EQ(printer->Texts(), (QStringList{" 500", " 1000", " 1500", " 2000", " 2500", " 3000"}));
+    // 30 scale marks and the four sides of the printable area's frame.
+    EXPECT_EQ(printer->OperationsOf(PrintOperation::Line).size(), 34u);
+    EXPECT_EQ(printer->Texts(),
+              (QStringList{" 500", " 1000", " 1500", " 2000", " 2500", " 3000", "Printable area"}));
     EXPECT_EQ(printer->OperationsOf(PrintOperation::Text).front().fontName, "Times New Roman");
     EXPECT_TRUE(m_window->isVisible());
 }
@@ -175,5 +177,5 @@ TEST_F(GetPrinterWindow, TestPageToThePdfPrinterAsksForTheFile) {
     std::vector<PdfWord> words;
     if (!ReadPdfWords(Path("scale.pdf"), words))
         GTEST_SKIP() << "pdftotext is not installed";
-    EXPECT_EQ(words.size(), 6u);
+    EXPECT_EQ(words.size(), 8u); // six scale labels and "Printable area"
 }

@@ -8,6 +8,8 @@
 #include "database/list_record.h"
 #include "printing/intelligent_mail_settings.h"
 #include "printing/windows/intelligent_mail_form.h"
+#include "printing/windows/preview_page_view.h"
+#include "printing/windows/preview_watch.h"
 #include "printing/windows/print_label_select.h"
 #include "support/label_fixtures.h"
 #include "support/printing_test.h"
@@ -285,6 +287,8 @@ TEST_F(LabelWindow, IntelligentMailChoiceWithItsSettingsWindow) {
     EXPECT_EQ(rects.front().y, 720); // the top of the first 5160 label
     EXPECT_EQ(Recorder()->OperationsOf(PrintOperation::Text).front().y, 720 + 288);
     EXPECT_EQ(ReadIntelligentMailSettings().nextSerial, 9);
+    // The barcodes are wider than the 5160 labels; the window tells so once, at the end.
+    EXPECT_TRUE(m_dialogs->TakeMessage().text.startsWith("2 labels were cut to fit"));
 }
 
 TEST_F(LabelWindow, InternationalModeOffersTheZipAndNoBarcodes) {
@@ -559,4 +563,56 @@ TEST(PrintLabelSelectWindow, EachButtonGivesItsDecision) {
     PrintLabelSelect closed;
     QTimer::singleShot(0, &closed, [&closed] { closed.reject(); });
     EXPECT_EQ(closed.Ask(), kCancelPrinting);
+}
+
+TEST_F(LabelWindow, PreviewShowsTheSheetsOnScreenAndPrintsFromThere) {
+    AddAddressRecords(31);
+    Open();
+    Click("BarCodeOption2");
+    EXPECT_TRUE(Find<QAction>("Toolbar1Preview"));
+    bool looked = false;
+    WhenPreviewShown(m_form.get(), [&](PreviewForm& preview) {
+        looked = true;
+        // 31 labels on 30 positions a sheet: two pages, the first shown, and the outlines
+        // of the 30 labels of a sheet. Nothing has reached the printer.
+        EXPECT_EQ(preview.PageCount(), 2);
+        EXPECT_EQ(preview.CurrentPage(), 1);
+        EXPECT_EQ(PreviewChild<QLabel>(preview, "PageLabel")->text().trimmed(), "Page 1 of 2");
+        auto* view = PreviewChild<PreviewPageView>(preview, "PageView");
+        EXPECT_EQ(view->Outlines().size(), 30);
+        EXPECT_TRUE(preview.StatusText().contains("outlines"))
+            << preview.StatusText().toStdString();
+        EXPECT_TRUE(Recorder()->Operations().empty());
+        PreviewChild<QAction>(preview, "NextPageAction")->trigger();
+        EXPECT_EQ(preview.CurrentPage(), 2);
+        EXPECT_FALSE(PreviewChild<QAction>(preview, "NextPageAction")->isEnabled());
+        auto* zoom = PreviewChild<QComboBox>(preview, "ZoomBox");
+        zoom->setCurrentIndex(zoom->findText("100%"));
+        EXPECT_EQ(view->Zoom(), 1);
+        PreviewChild<QAction>(preview, "PrintAction")->trigger();
+    });
+    Trigger("mnuFilePreview");
+    EXPECT_TRUE(looked);
+    // Print in the preview printed the run on the printer: the same 31 labels.
+    EXPECT_EQ(Labels(), 31);
+    EXPECT_EQ(Recorder()->OperationsOf(PrintOperation::Rect).size(), 31u * 52);
+    EXPECT_FALSE(m_form->Printing());
+}
+
+TEST_F(LabelWindow, ClosingThePreviewWhileItMakesThePagesEndsTheRun) {
+    AddAddressRecords(200);
+    Open();
+    bool closed = false;
+    WhenPreviewShown(
+        m_form.get(),
+        [&](PreviewForm& preview) {
+            closed = preview.RunGoing();
+            PreviewChild<QAction>(preview, "CloseAction")->trigger();
+        },
+        true);
+    Trigger("mnuFilePreview");
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(m_form->Printing());
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    EXPECT_TRUE(Recorder()->Operations().empty());
 }

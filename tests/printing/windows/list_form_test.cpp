@@ -6,6 +6,7 @@
 #include "database/list_record.h"
 #include "filters/build_filter_query.h"
 #include "printing/printer_values.h"
+#include "printing/windows/preview_watch.h"
 #include "printing/windows/print_label_select.h"
 #include "support/label_fixtures.h"
 #include "support/printing_test.h"
@@ -112,7 +113,9 @@ TEST_F(ListWindow, OpensWithTheCountOfTheCurrentFilterAndItsCommands) {
     QStringList keys;
     for (QAction* action : Find<QToolBar>("Toolbar1")->actions())
         keys << action->data().toString();
-    EXPECT_EQ(keys, (QStringList{"Filter", "Print", "Summary", "Text"}));
+    EXPECT_EQ(keys, (QStringList{"Filter", "Print", "Summary", "Text", "Preview"}));
+    EXPECT_EQ(Find<QAction>("mnuFilePreview")->text(), "Pre&view Record List");
+    EXPECT_EQ(Find<QAction>("mnuFilePreviewSummary")->text(), "Preview Su&mmary List");
 
     // Choosing the filter makes it current and counts its records.
     box->setCurrentIndex(1);
@@ -183,4 +186,27 @@ TEST_F(ListWindow, PrintToFileTellsWhyItFailedAndKeepsTheOldFile) {
     m_dialogs->ExpectMessage("Invalid path name: " + path);
     EXPECT_FALSE(m_form->isVisible());
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(ListWindow, PreviewOfEitherReportPrintsNothingUntilAskedTo) {
+    AddAddressRecords(60);
+    Open();
+    int pages = 0;
+    WhenPreviewShown(m_form.get(), [&](PreviewForm& preview) {
+        pages = preview.PageCount();
+        EXPECT_EQ(preview.windowTitle(), "Print Preview - Record List");
+        EXPECT_TRUE(Recorder()->Operations().empty());
+        PreviewChild<QAction>(preview, "CloseAction")->trigger();
+    });
+    Trigger("mnuFilePreview");
+    EXPECT_GE(pages, 2); // 60 records of six lines: more than two columns
+    EXPECT_TRUE(Recorder()->Operations().empty());
+
+    WhenPreviewShown(m_form.get(), [&](PreviewForm& preview) {
+        EXPECT_EQ(preview.PageCount(), 2); // a line a record, under the header
+        PreviewChild<QAction>(preview, "PrintAction")->trigger();
+    });
+    Trigger("mnuFilePreviewSummary");
+    EXPECT_TRUE(Recorder()->Texts().contains("Name060; First")); // the summary, printed
+    EXPECT_FALSE(m_form->Printing());
 }
