@@ -2,6 +2,7 @@
 
 #include "database/engine_error.h"
 #include "database/jet_dialect.h"
+#include "database/long_path_vfs.h"
 #include "database/statement.h"
 
 #include <sqlite3.h>
@@ -20,6 +21,9 @@ void JetLikeFunction(sqlite3_context* context, int, sqlite3_value** args) {
     }
     sqlite3_result_int(context, JetLikeMatch(pattern, text) ? 1 : 0);
 }
+
+// Before main(): a test's own file system registered later wraps this one.
+[[maybe_unused]] const bool g_usingLongPaths = UseLongPathFileSystem();
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "database/connection.h"
 #include "database/engine_error.h"
+#include "database/list_file_operations.h"
 #include "database/repair.h"
 #include "database/statement.h"
 #include "support/test_environment.h"
@@ -75,6 +76,25 @@ TEST_F(OpenDatabase, AValidListOpensSilentlyAndStaysCurrent) {
     EXPECT_EQ(db->QueryText("SELECT Identification FROM Control"), "Tessavane");
     EXPECT_EQ(CurrentListSetting(), path);
     EXPECT_TRUE(m_dialogs->NoMessagesLeft());
+}
+
+TEST_F(OpenDatabase, AListDeepInFoldersWithAPathOfThousandsOfBytesOpensAndIsCompacted) {
+    // Folder names of 200 bytes, fifteen deep: a path of over 3,000 bytes.
+    QString folder;
+    for (int i = 0; i < 15; ++i)
+        folder += QString(200, QLatin1Char('a' + i)) + "/";
+    ASSERT_TRUE(QDir().mkpath(Path(folder)));
+    const QString path = MakeList(folder + "Club.mdb");
+    ASSERT_GT(path.toUtf8().size(), 3000);
+    auto db = OpenCurrentDatabase();
+    ASSERT_NE(db, nullptr);
+    db->Execute("INSERT INTO List (Name) VALUES ('Deep; Dora')");
+    db.reset();
+    EXPECT_EQ(CurrentListSetting(), path);
+    EXPECT_EQ(CompactListFile(path), path.left(path.size() - 3) + "BAK");
+    BackupListFile(path, Path(folder + "Copy.mdb"));
+    EXPECT_EQ(Connection::Open(Path(folder + "Copy.mdb"))->QueryText("SELECT Name FROM List"),
+              "Deep; Dora");
 }
 
 TEST_F(OpenDatabase, FilesThatAreNotListsAreRefusedAndLeftUntouched) {
