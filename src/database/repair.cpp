@@ -100,7 +100,8 @@ public:
     }
 
 private:
-    static constexpr qint64 kMaxRowsLookedUp = 1 << 16;
+    // The most row numbers looked up one by one past one stretch of damage.
+    static constexpr qint64 kMaxRowsLookedUp = qint64(1) << 24;
 
     QString Select(const QString& where) const {
         return QStringLiteral("SELECT rowid, %1 FROM \"%2\" WHERE %3")
@@ -108,9 +109,12 @@ private:
     }
 
     // Finds a row number past the damage from which the table reads again, doubling the
-    // step each time; the rows skipped over are looked up one by one. False at the end.
+    // step each time; the rows skipped over are looked up one by one. When no probe reads
+    // on (the damage reaches the end of the table, or every probe fails), the rows up to the
+    // highest number the table has given are looked up one by one: a row a scan can't
+    // reach may still be found by its number. False at the end.
     bool StepOverDamage(qint64& last) {
-        for (qint64 skip = 1; skip < (qint64(1) << 60); skip *= 2) {
+        for (qint64 skip = 1; skip <= kMaxRowsLookedUp; skip *= 2) {
             const qint64 probe = last + skip;
             bool atEnd = false;
             try {
@@ -123,11 +127,29 @@ private:
                     throw;
                 continue;
             }
-            const bool more = LookUpEach(last + 1, qMin(probe, last + kMaxRowsLookedUp));
+            if (atEnd)
+                break;
+            const bool more = LookUpEach(last + 1, probe);
             last = probe;
-            return more && !atEnd;
+            return more;
         }
+        LookUpEach(last + 1, qMin(HighestRowNumber(last), last + kMaxRowsLookedUp));
         return false;
+    }
+
+    // The highest row number the table has given (kept by the engine for a numbering that
+    // never reuses numbers), at least after.
+    qint64 HighestRowNumber(qint64 after) {
+        try {
+            Statement sequence = m_from.Prepare("SELECT seq FROM sqlite_sequence WHERE name = ?");
+            sequence.Bind(1, m_table);
+            if (sequence.Step())
+                return qMax(after, sequence.Number(0));
+        } catch (const EngineError& error) {
+            if (!IsDamage(error))
+                throw;
+        }
+        return after + kMaxRowsLookedUp / 64;
     }
 
     bool LookUpEach(qint64 first, qint64 lastId) {
