@@ -8,7 +8,9 @@
 #include "cli/list_commands.h"
 #include "cli/print_commands.h"
 #include "cli/transfer_commands.h"
+#include "database/damage_notes.h"
 #include "database/list_core.h"
+#include "database/repair.h"
 #include "database/set_query_guard.h"
 
 #include <cstdio>
@@ -86,6 +88,12 @@ int RunTool(const QStringList& arguments) {
     // Work on the records of a corrupt filter has done nothing: the run failed.
     if (CorruptFilterTold())
         status = kExitFailed;
+    // Damage met on the way (the list's stores are closed by now): told, repaired, failed.
+    const QString damaged = TakeDamagedCurrentList();
+    if (!damaged.isEmpty()) {
+        RepairDamagedList(damaged);
+        status = kExitFailed;
+    }
     SetQueryStopCheck(nullptr);
     Dialogs::Install(nullptr);
     return status;

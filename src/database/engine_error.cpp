@@ -1,5 +1,7 @@
 #include "database/engine_error.h"
 
+#include "database/damage_notes.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -81,7 +83,14 @@ EngineError EngineError::FromConnection(sqlite3* db, int engineCode) {
             (file && *file && FolderRefusesWriting(QString::fromUtf8(file))))
             return EngineError(JetError::FileLocked, QString::fromUtf8(message), extended);
     }
-    return FromEngine((extended & 0xff) == (engineCode & 0xff) ? extended : engineCode, message);
+    EngineError error =
+        FromEngine((extended & 0xff) == (engineCode & 0xff) ? extended : engineCode, message);
+    if (db && error.IsDamagedFile()) {
+        const char* file = sqlite3_db_filename(db, "main");
+        if (file && *file)
+            NoteDamage(QString::fromUtf8(file));
+    }
+    return error;
 }
 
 bool FolderRefusesWriting(const QString& path) {

@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "app/messages.h"
 #include "database/connection.h"
+#include "database/damage_notes.h"
 #include "database/engine_error.h"
 #include "database/file_replace.h"
 #include "database/schema.h"
@@ -207,7 +208,10 @@ bool HasReadableControlRow(Connection& damaged) {
 bool RepairDamagedList(const QString& path) {
     InfoBox(QStringLiteral("The database may be corrupt. Click OK to attempt recovery"));
     QString kept;
-    if (!RepairListFile(path, &kept)) {
+    const bool repaired = RepairListFile(path, &kept);
+    // What the salvage met on its way is the damage being mended.
+    ForgetDamage();
+    if (!repaired) {
         InfoBox(QStringLiteral("The database is corrupt. Can't repair. Bring forward your "
                                "backup."));
         return false;

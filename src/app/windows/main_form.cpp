@@ -10,6 +10,7 @@
 #include "app/windows/fill_filter_box.h"
 #include "database/connection.h"
 #include "database/control_core.h"
+#include "database/damage_notes.h"
 #include "database/filter_core.h"
 #include "database/list_core.h"
 #include "database/open_database.h"
@@ -74,6 +75,14 @@ MainForm::MainForm(QWidget* parent)
     ConnectCommands();
     // The window sees key presses before the control that has the focus.
     qApp->installEventFilter(this);
+    // Damage the engine reports in the middle of any work is offered the repair once the
+    // work is over.
+    SetDamageHandler([this] {
+        if (!m_repairPending) {
+            m_repairPending = true;
+            QTimer::singleShot(0, this, &MainForm::OfferRepairOfDamage);
+        }
+    });
 
     ReadSettings();
     SizeWindow();
@@ -83,6 +92,7 @@ MainForm::MainForm(QWidget* parent)
 }
 
 MainForm::~MainForm() {
+    SetDamageHandler(nullptr);
     qApp->removeEventFilter(this);
     m_timer->stop();
     CloseCurrentList();

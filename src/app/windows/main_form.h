@@ -149,6 +149,9 @@ private:
     void SetBackupPath();
     void BackupList();
     void CompactList();
+    // Tells of damage the engine met in the current list, repairs it and opens it again;
+    // waits while a window is open over this one or a record is being typed.
+    void OfferRepairOfDamage();
 
     // main_form_menus.cpp
     void ConnectCommands();
@@ -179,6 +182,8 @@ private:
     bool m_dirty = false;
     // Told in this spell of entering that a saved record is outside the current filter.
     bool m_toldOutsideFilter = false;
+    // An offer of the repair is waiting for the work in hand to end.
+    bool m_repairPending = false;
     bool m_loading = false;
     bool m_repeatUp = false;
     bool m_skipZipFocus = false;

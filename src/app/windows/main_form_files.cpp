@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "app/windows/busy_pointer.h"
 #include "app/windows/main_form.h"
+#include "database/damage_notes.h"
 #include "database/engine_error.h"
 #include "database/list_file_operations.h"
 #include "database/new_database.h"
@@ -16,6 +17,7 @@
 #include "database/windows/new_list.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -110,6 +112,21 @@ void MainForm::BackupList() {
     }
     if (!OpenCurrentList())
         ShowFatalError(2, QStringLiteral("Couldn't open the database after backup."));
+}
+
+void MainForm::OfferRepairOfDamage() {
+    if (QApplication::activeModalWidget() || Busy()) {
+        QTimer::singleShot(500, this, &MainForm::OfferRepairOfDamage);
+        return;
+    }
+    m_repairPending = false;
+    const QString damaged = TakeDamagedCurrentList();
+    if (damaged.isEmpty() || !ListIsOpen())
+        return;
+    CloseCurrentList();
+    RepairDamagedList(damaged);
+    if (!OpenCurrentList())
+        ShowFatalError(4, QStringLiteral("Couldn't open the mailing list after the repair"));
 }
 
 void MainForm::CompactList() {
