@@ -170,7 +170,7 @@ QString CompactListFile(const QString& path) {
         for (int attempt = 0;; ++attempt) {
             const struct stat opened = FileStatus(list);
             guard = Connection::Open(list, Connection::Mode::ReadWrite);
-            if (guard->IsReadOnly())
+            if (guard->IsReadOnly() || FolderRefusesWriting(list))
                 throw EngineError(JetError::ReadOnly, "The list is write-protected: " + path);
             writeLock = std::make_unique<Transaction>(*guard);
             const struct stat locked = FileStatus(list);

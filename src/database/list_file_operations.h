@@ -25,8 +25,8 @@ QString CompactBackupFile(const QString& path);
 // name and puts the compacted file at the path; returns the name the previous version was
 // kept as: the BAK name, or another free name when the BAK name is the list's own (a list
 // named "club.BAK"). Through a symbolic link the link's target is compacted and the link
-// stays. The list is held locked against writers throughout. A write-protected list is
-// refused (3027) before anything is touched. On failure the work file is removed.
+// stays. The list is held locked against writers throughout. A write-protected list, or a
+// list in a write-protected folder, is refused (3027) before anything is touched. On failure the work file is removed.
 QString CompactListFile(const QString& path);
 
 // Test seam: called after the compacted copy is written ("compacted"); a hook that throws
