@@ -60,11 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const Delimiter delimiter : {Delimiter::QuoteComma, Delimiter::Tab}) {
             ReadAllFields(delimiter, line);
             ListRecord record;
-            if (RecordFromLine(line, fields, delimiter, today, record)) {
+            if (RecordFromLine(line, fields, delimiter, today, record) == LineFault::None) {
                 // What was read can be written out again in the same form.
                 const QString written = LineFromRecord(record, fields, delimiter, false);
                 ListRecord again;
-                FUZZ_CHECK(RecordFromLine(written, fields, delimiter, today, again));
+                FUZZ_CHECK(RecordFromLine(written, fields, delimiter, today, again) ==
+                           LineFault::None);
             }
         }
     }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <deque>
+#include <memory>
+
+struct csv_parser;
+
+// One record of a CSV file: its fields as the file's bytes (quotes taken off, doubled
+// quotes made single, line breaks inside quoted fields kept as they are), and the line of
+// the file it begins on.
+struct CsvRow {
+    enum class Problem {
+        None,
+        StrayQuote,   // a quotation mark where none may stand: not a record
+        UnclosedQuote // the file ended inside a quoted field: not a record
+    };
+    qint64 line = 0;
+    QList<QByteArray> fields;
+    Problem problem = Problem::None;
+};
+
+// Reads comma-separated values (RFC 4180, as spreadsheets and address books write them)
+// from bytes given in pieces of any size, through libcsv. Fields may be quoted or not;
+// a quoted field may hold the delimiter, doubled quotation marks and line breaks. Lines
+// end with CR LF, LF or CR alone. Blanks around a field are part of it. An empty line is
+// no record. A record with a quotation mark out of place is given as a problem and
+// reading goes on at the next line.
+class CsvReader {
+public:
+    explicit CsvReader(char delimiter);
+    ~CsvReader();
+    CsvReader(const CsvReader&) = delete;
+    CsvReader& operator=(const CsvReader&) = delete;
+
+    void Feed(QByteArrayView bytes);
+    // The end of the input.
+    void Finish();
+    // The oldest record read and not yet taken; false when there is none.
+    bool TakeRow(CsvRow& row);
+
+    // The delimiter the first lines use: comma, semicolon or tab, by the one that splits
+    // them most evenly outside quoted fields; comma when none does.
+    static char DetectDelimiter(QByteArrayView head);
+    // Every record of a text (for tests and previews of short texts).
+    static QList<CsvRow> ReadAll(QByteArrayView bytes, char delimiter);
+
+private:
+    static void FieldEnd(void* data, size_t size, void* self);
+    static void RowEnd(int terminator, void* self);
+    void ParseLine(QByteArrayView line);
+    void Start();
+
+    std::unique_ptr<csv_parser> m_parser;
+    char m_delimiter;
+    QByteArray m_partial; // the start of a line whose end has not come yet
+    qint64 m_line = 0;    // the line being parsed
+    CsvRow m_row;         // the record being read
+    bool m_rowStarted = false;
+    std::deque<CsvRow> m_rows;
+};
