@@ -118,9 +118,10 @@ void ImportPreview::FillMapping() {
         m_mapping->setItem(
             column, kHeading,
             ReadOnlyCell(column < m_plan.headings.size() ? m_plan.headings.at(column) : QString()));
+        // The first value the column holds, as a sample of it.
         QString first;
         for (const SourceRow& row : m_plan.rows)
-            if (!row.notARecord && column < row.values.size()) {
+            if (column < row.values.size() && !row.values.at(column).trimmed().isEmpty()) {
                 first = row.values.at(column);
                 break;
             }
