@@ -55,7 +55,9 @@ void CsvReader::Start() {
 void CsvReader::FieldEnd(void* data, size_t size, void* self) {
     auto* reader = static_cast<CsvReader*>(self);
     reader->m_rowStarted = true;
-    reader->m_row.fields.append(QByteArray(static_cast<const char*>(data), qsizetype(size)));
+    CsvRow& row = reader->m_row;
+    row.bytes.append(static_cast<const char*>(data), qsizetype(size));
+    row.ends.append(row.bytes.size());
 }
 
 void CsvReader::RowEnd(int, void* self) {

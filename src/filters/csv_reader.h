@@ -18,8 +18,16 @@ struct CsvRow {
         UnclosedQuote // the file ended inside a quoted field: not a record
     };
     qint64 line = 0;
-    QList<QByteArray> fields;
     Problem problem = Problem::None;
+    // The fields' bytes one after another, and where each field ends in them.
+    QByteArray bytes;
+    QList<qsizetype> ends;
+
+    qsizetype FieldCount() const { return ends.size(); }
+    QByteArrayView Field(qsizetype i) const {
+        const qsizetype start = i == 0 ? 0 : ends.at(i - 1);
+        return QByteArrayView(bytes).sliced(start, ends.at(i) - start);
+    }
 };
 
 // Reads comma-separated values (RFC 4180, as spreadsheets and address books write them)

@@ -8,6 +8,7 @@
 #include "database/list_record.h"
 #include "database/selected_records.h"
 #include "filters/column_headings.h"
+#include "filters/import_read_ahead.h"
 #include "filters/import_source.h"
 #include "filters/text_file_writer.h"
 #include "filters/transfer_items.h"
@@ -134,12 +135,11 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
         InfoBox("File is locked or write protected\n" + CurrentListSetting());
         return result;
     }
-    const QDate today = QDate::currentDate();
     QList<int> fields = options.fields;
-    SourceRow row;
-    bool haveRow = source.Next(row);
-    if (haveRow && ReadHeader(row, options, fields, &result.skippedColumns))
-        haveRow = source.Next(row);
+    SourceRow first;
+    bool haveFirst = source.Next(first);
+    if (haveFirst && ReadHeader(first, options, fields, &result.skippedColumns))
+        haveFirst = false;
     qint64 lastLine = 0;
     qint64 rows = 0;
     try {
@@ -147,30 +147,30 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
         // far whatever the batch size.
         list.UseLargeCache();
         auto batch = list.BeginBatch(kImportBatchRows);
-        for (; haveRow; haveRow = source.Next(row)) {
-            lastLine = row.line;
-            if (row.badBytes)
-                Note(result.badByteLines, result.firstBadByteLines, row.line);
-            ListRecord record;
-            QString item;
-            const LineFault fault =
-                row.notARecord ? LineFault::NotARecord
-                               : RecordFromFields(row.values, fields, today, record, &item);
-            if (fault != LineFault::None) {
-                NoteFault(result, row.line, LineFaultText(fault, item));
-            } else {
-                if (row.values.size() < fields.size())
+        ImportReadAhead reader(source, fields, QDate::currentDate(), haveFirst ? &first : nullptr);
+        std::vector<PreparedRow> ready;
+        while (!result.cancelled && reader.Next(ready)) {
+            for (const PreparedRow& row : ready) {
+                lastLine = row.line;
+                if (row.badBytes)
+                    Note(result.badByteLines, result.firstBadByteLines, row.line);
+                if (row.fault != LineFault::None) {
+                    result.invalidLines = result.invalidLines || row.fault == LineFault::NotARecord;
+                    NoteFault(result, row.line, row.reason);
+                    continue;
+                }
+                if (row.shortLine)
                     Note(result.shortLines, result.firstShortLines, row.line);
-                if (list.AppendRecord(record)) {
+                if (list.AppendRecord(row.record)) {
                     ++result.added;
                 } else {
                     ++result.refused;
                     NoteFault(result, row.line, QStringLiteral("refused by the list"));
                 }
-            }
-            if (progress && ++rows % 256 == 0 && !progress(source.BytesRead(), source.Size())) {
-                result.cancelled = true;
-                break;
+                if (progress && ++rows % 256 == 0 && !progress(row.bytesRead, source.Size())) {
+                    result.cancelled = true;
+                    break;
+                }
             }
         }
         batch->Commit(); // the rows added so far; throws when the list can't take them
@@ -193,9 +193,7 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
 
 QString ImportReportText(const ImportResult& result) {
     QStringList lines;
-    if (std::any_of(result.faults.begin(), result.faults.end(), [](const LineNote& note) {
-            return note.reason == LineFaultText(LineFault::NotARecord, {});
-        }))
+    if (result.invalidLines)
         lines << QStringLiteral("Invalid input file.");
     lines << (result.added == 1 ? QStringLiteral("1 record was imported.")
                                 : QStringLiteral("%1 records were imported.").arg(result.added));
@@ -281,12 +279,10 @@ QStringList PreviewValues(const ListRecord& r) {
 
 LineFault PlannedRecord(const SourceRow& row, const QList<int>& fields, const QDate& today,
                         ListRecord& record, QString& reason) {
-    QString item;
-    const LineFault fault = row.notARecord
-                                ? LineFault::NotARecord
-                                : RecordFromFields(row.values, fields, today, record, &item);
-    reason = LineFaultText(fault, item);
-    return fault;
+    PreparedRow prepared = ImportReadAhead::Prepare(row, fields, today);
+    record = prepared.record;
+    reason = prepared.reason;
+    return prepared.fault;
 }
 
 WriteResult WriteDelimitedFile(const QString& path, const ExportOptions& options,

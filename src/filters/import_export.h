@@ -33,11 +33,12 @@ struct LineNote {
 };
 
 struct ImportResult {
-    qint64 added = 0;        // records added to the list
-    qint64 notImported = 0;  // lines that did not become records (the refused ones too)
-    QList<LineNote> faults;  // the first of them, with their reasons
-    qint64 refused = 0;      // of them, lines the list refused (each told by its message)
-    qint64 badByteLines = 0; // lines holding bytes that are not UTF-8 (replaced)
+    qint64 added = 0;          // records added to the list
+    qint64 notImported = 0;    // lines that did not become records (the refused ones too)
+    QList<LineNote> faults;    // the first of them, with their reasons
+    qint64 refused = 0;        // of them, lines the list refused (each told by its message)
+    bool invalidLines = false; // some of them were not in the delimiter's form
+    qint64 badByteLines = 0;   // lines holding bytes that are not UTF-8 (replaced)
     QList<qint64> firstBadByteLines;
     qint64 shortLines = 0; // lines with fewer fields than the list (the rest left empty)
     QList<qint64> firstShortLines;

@@ -2,15 +2,17 @@
 
 #include "filters/text_line_reader.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr qint64 kChunk = 1 << 16;
 
+// True when no value holds anything but blanks.
 bool AllEmpty(const QStringList& values) {
-    return std::all_of(values.begin(), values.end(),
-                       [](const QString& value) { return value.trimmed().isEmpty(); });
+    for (const QString& value : values)
+        for (QChar c : value)
+            if (!c.isSpace())
+                return false;
+    return true;
 }
 
 } // namespace
@@ -82,10 +84,10 @@ bool ImportSource::NextCsv(SourceRow& row) {
     row = SourceRow();
     row.line = read.line;
     row.notARecord = read.problem != CsvRow::Problem::None;
-    row.values.reserve(read.fields.size());
-    for (const QByteArray& field : read.fields) {
+    row.values.reserve(read.FieldCount());
+    for (qsizetype i = 0; i < read.FieldCount(); ++i) {
         bool bad = false;
-        row.values << DecodeText(m_survey, field, &bad);
+        row.values << DecodeText(m_survey, read.Field(i), &bad);
         row.badBytes = row.badBytes || bad;
     }
     return true;

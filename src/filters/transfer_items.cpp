@@ -5,7 +5,6 @@
 #include "filters/csv_writer.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
@@ -298,8 +297,11 @@ LineFault RecordFromFields(const QStringList& values, const QList<int>& fields, 
         return LineFault::ValueTooLong;
     }
     if (!r.Switches.isEmpty()) {
-        static const QRegularExpression bits(QStringLiteral("^[01]{1,16}$"));
-        if (!bits.match(r.Switches).hasMatch()) {
+        const bool bits = r.Switches.size() <= 16 &&
+                          std::all_of(r.Switches.begin(), r.Switches.end(), [](QChar c) {
+                              return c == QLatin1Char('0') || c == QLatin1Char('1');
+                          });
+        if (!bits) {
             if (item)
                 *item = Caption(TransferItem::Switches);
             return LineFault::BadSwitches;

@@ -25,8 +25,8 @@ QList<QStringList> Fields(const QList<CsvRow>& rows) {
     QList<QStringList> all;
     for (const CsvRow& row : rows) {
         QStringList fields;
-        for (const QByteArray& field : row.fields)
-            fields << QString::fromUtf8(field);
+        for (qsizetype i = 0; i < row.FieldCount(); ++i)
+            fields << QString::fromUtf8(row.Field(i));
         all << fields;
     }
     return all;
