@@ -51,7 +51,7 @@ QString OneLine(QString value) {
 int PrintPlan(const QString& path, const ImportOptions& options) {
     const ImportPlan plan = PlanImport(path, options);
     if (!plan.readable) {
-        InfoBox(QFileInfo::exists(path) ? "This is not a text file; nothing was imported.\n" + path
+        InfoBox(QFileInfo::exists(path) ? NotTextMessage(path)
                                         : "Couldn't read the file. Reason unknown.\n" + path);
         return kExitFailed;
     }

@@ -34,10 +34,6 @@ bool ListIsReadOnly() {
 // The most line numbers a report gives for each kind of fault.
 constexpr int kFirstLinesShown = 5;
 
-QString NotTextMessage(const QString& path) {
-    return "This is not a text file; nothing was imported.\n" + path;
-}
-
 // Counts a line and keeps its number when it is among the first.
 void Note(qint64& count, QList<qint64>& first, qint64 line) {
     if (++count <= kFirstLinesShown)
@@ -93,6 +89,10 @@ bool ReadHeader(const SourceRow& row, const ImportOptions& options, QList<int>& 
 }
 
 } // namespace
+
+QString NotTextMessage(const QString& path) {
+    return "This is not a text file; nothing was imported.\n" + path;
+}
 
 double NthSelectValue(const QString& text) {
     // The number the text begins with, as typed ("3rd" is 3); no number is 0.

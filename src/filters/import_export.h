@@ -63,6 +63,9 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
 ImportResult ImportTextFile(const QString& path, const QList<int>& fields, Delimiter delimiter,
                             const ProgressHandler& progress = {});
 
+// What the user is told when a file is refused as not text.
+QString NotTextMessage(const QString& path);
+
 // What an import did, for the user: "N records were imported." and, each on a line of its
 // own, the lines not imported with the first line numbers and their reasons, the lines with
 // characters that are not UTF-8, the short lines and the columns skipped.

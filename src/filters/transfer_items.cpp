@@ -65,13 +65,10 @@ QDate ParseDate(const QString& text) {
     return QLocale().toDate(t, QLocale::ShortFormat);
 }
 
-// The most characters an item's value may hold in the record; 0 for no limit.
+// The most characters the record holds for an item's value; 0 for no limit.
 int ItemLimit(int code) {
     switch (code) {
     case TransferItem::Name:
-    case TransferItem::LastName:
-    case TransferItem::FirstName:
-    case TransferItem::ReversedName:
         return 34;
     case TransferItem::City:
     case TransferItem::Code:
@@ -202,8 +199,8 @@ LineFault RecordFromFields(const QStringList& values, const QList<int>& fields, 
     // A date column left empty: the record has no date (as the CSV export writes it),
     // where a file without a date column dates its records today.
     bool undated = false;
-    const auto fits = [&tooLong](const QString& value, int most, int code) {
-        if (value.size() > most && tooLong < 0)
+    const auto fits = [&tooLong](const QString& value, int code) {
+        if (value.size() > ItemLimit(code) && tooLong < 0)
             tooLong = code;
         return value;
     };
@@ -219,7 +216,7 @@ LineFault RecordFromFields(const QStringList& values, const QList<int>& fields, 
         const QString value = WithLineBreaks(accumulator, multiLine);
         switch (code) {
         case TransferItem::Name:
-            r.Name = fits(value, 34, code);
+            r.Name = fits(value, code);
             break;
         case TransferItem::AddressLine1:
         case TransferItem::AddressLine2:
@@ -227,28 +224,28 @@ LineFault RecordFromFields(const QStringList& values, const QList<int>& fields, 
             addressParts[code - TransferItem::AddressLine1] = value;
             break;
         case TransferItem::City:
-            r.City = fits(value, 20, code);
+            r.City = fits(value, code);
             break;
         case TransferItem::State:
-            r.State = fits(value, 2, code);
+            r.State = fits(value, code);
             break;
         case TransferItem::Zip:
             r.Zip = ZipDigits(value.left(10), false);
             break;
         case TransferItem::EMail:
-            r.EMail = fits(value, 35, code);
+            r.EMail = fits(value, code);
             break;
         case TransferItem::Phone:
             r.Phone = PhoneDigits(value.left(15));
             break;
         case TransferItem::Attention:
-            r.Attention = fits(value, 35, code);
+            r.Attention = fits(value, code);
             break;
         case TransferItem::Code:
-            r.Code = fits(value, 20, code);
+            r.Code = fits(value, code);
             break;
         case TransferItem::CarRt:
-            r.CarRt = fits(value, 20, code);
+            r.CarRt = fits(value, code);
             break;
         case TransferItem::Switches:
             r.Switches = value.trimmed();
@@ -278,7 +275,7 @@ LineFault RecordFromFields(const QStringList& values, const QList<int>& fields, 
     if (!firstName.isEmpty())
         name += (name.isEmpty() ? QString() : QStringLiteral("; ")) + firstName;
     if (!name.isEmpty())
-        r.Name = fits(name, 34, TransferItem::Name);
+        r.Name = fits(name, TransferItem::Name);
     QStringList address;
     for (const QString& part : addressParts)
         if (!part.isEmpty())

@@ -94,10 +94,8 @@ ImportPreview::ImportPreview(const QString& path, const ImportOptions& options, 
 
 void ImportPreview::Plan() {
     m_plan = PlanImport(m_path, m_options, kRows);
-    m_loading = true;
     if (m_plan.readable && m_options.delimiter == Delimiter::Csv)
         m_delimiterBox->setCurrentIndex(m_delimiterBox->findData(int(m_plan.csvDelimiter)));
-    m_loading = false;
     QString form = m_options.delimiter == Delimiter::Csv   ? QStringLiteral("CSV")
                    : m_options.delimiter == Delimiter::Tab ? QStringLiteral("Tab")
                                                            : QStringLiteral("Quote Comma");
@@ -185,8 +183,6 @@ void ImportPreview::FillRecords() {
     m_records->resizeColumnsToContents();
     m_records->resizeRowsToContents();
     QStringList notes;
-    if (!m_plan.readable)
-        notes << "The file can't be read as text.";
     QStringList skipped;
     for (int column = 0; column < fields.size(); ++column)
         if (fields.at(column) == TransferItem::Skip)
