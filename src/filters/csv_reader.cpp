@@ -68,24 +68,73 @@ void CsvReader::RowEnd(int, void* self) {
     reader->m_row = CsvRow();
     reader->m_rowStarted = false;
     reader->m_row.line = reader->m_line + 1;
+    reader->m_lineEnded = true;
 }
 
-void CsvReader::ParseLine(QByteArrayView line) {
+void CsvReader::GiveUpRecord(CsvRow::Problem problem, QByteArrayView line) {
+    // The record is not one. Its first line goes with it; the lines after that, which a
+    // quotation mark left open had taken into the record, are read again on their own.
+    CsvRow bad;
+    bad.line = m_row.line;
+    bad.problem = problem;
+    m_rows.push_back(std::move(bad));
+    QByteArray lines = m_recordLines + line.toByteArray();
+    const qsizetype first = LineEnd(lines, 0, true);
+    m_replay = (first < 0 ? QByteArray() : lines.mid(first)) + m_replay;
+    m_recordLines.clear();
+    csv_free(m_parser.get());
+    Start();
+    m_line = bad.line + 1;
+    m_row = CsvRow();
+    m_row.line = m_line;
+    m_rowStarted = false;
+}
+
+bool CsvReader::ParseLine(QByteArrayView line) {
+    m_lineEnded = false;
     const size_t parsed =
         csv_parse(m_parser.get(), line.data(), size_t(line.size()), &FieldEnd, &RowEnd, this);
     if (parsed < size_t(line.size()) && csv_error(m_parser.get()) != CSV_SUCCESS) {
-        // The record is not one; the rest of this line goes with it.
-        CsvRow bad;
-        bad.line = m_row.line;
-        bad.problem = CsvRow::Problem::StrayQuote;
-        m_rows.push_back(std::move(bad));
-        csv_free(m_parser.get());
-        Start();
-        m_row = CsvRow();
-        m_rowStarted = false;
-        m_row.line = m_line + 1;
+        GiveUpRecord(CsvRow::Problem::StrayQuote, line);
+        return false;
     }
+    // The lines of a record still open are kept, to be read again if it turns out not to
+    // be one.
+    if (m_lineEnded)
+        m_recordLines.clear();
+    else
+        m_recordLines.append(line.data(), line.size());
     ++m_line;
+    return true;
+}
+
+void CsvReader::ParseLines(QByteArrayView input, bool last, qsizetype& start) {
+    for (qsizetype end; (end = LineEnd(input, start, last)) >= 0;) {
+        const QByteArrayView line = input.sliced(start, end - start);
+        start = end;
+        if (!ParseLine(line))
+            ParseReplay();
+    }
+}
+
+void CsvReader::ParseReplay() {
+    while (!m_replay.isEmpty()) {
+        const QByteArray work = std::move(m_replay);
+        m_replay.clear();
+        qsizetype start = 0;
+        while (start < work.size()) {
+            // The last line given back may have no line end (the end of the input).
+            qsizetype end = LineEnd(work, start, true);
+            if (end < 0)
+                end = work.size();
+            if (!ParseLine(QByteArrayView(work).sliced(start, end - start))) {
+                // What this pass has not read yet follows the lines given back.
+                m_replay += work.mid(end);
+                break;
+            }
+            start = end;
+        }
+    }
 }
 
 void CsvReader::Feed(QByteArrayView bytes) {
@@ -97,23 +146,21 @@ void CsvReader::Feed(QByteArrayView bytes) {
         input = m_partial;
     }
     qsizetype start = 0;
-    for (qsizetype end; (end = LineEnd(input, start, false)) >= 0; start = end)
-        ParseLine(input.sliced(start, end - start));
+    ParseLines(input, false, start);
     m_partial = input.sliced(start).toByteArray();
 }
 
 void CsvReader::Finish() {
-    if (!m_partial.isEmpty()) {
-        ParseLine(m_partial);
-        m_partial.clear();
-    }
-    if (csv_fini(m_parser.get(), &FieldEnd, &RowEnd, this) != 0) {
-        CsvRow bad;
-        bad.line = m_row.line;
-        bad.problem = CsvRow::Problem::UnclosedQuote;
-        m_rows.push_back(std::move(bad));
-        m_row = CsvRow();
-        m_rowStarted = false;
+    qsizetype start = 0;
+    const QByteArray rest = std::move(m_partial);
+    m_partial.clear();
+    ParseLines(rest, true, start);
+    // A last line without a line end.
+    if (start < rest.size() && !ParseLine(QByteArrayView(rest).sliced(start)))
+        ParseReplay();
+    while (csv_fini(m_parser.get(), &FieldEnd, &RowEnd, this) != 0) {
+        GiveUpRecord(CsvRow::Problem::UnclosedQuote, {});
+        ParseReplay();
     }
 }
 

@@ -15,7 +15,8 @@ struct CsvRow {
     enum class Problem {
         None,
         StrayQuote,   // a quotation mark where none may stand: not a record
-        UnclosedQuote // the file ended inside a quoted field: not a record
+        UnclosedQuote // the file ended inside a quoted field: not a record, and the lines
+                      // after its first are read again as records of their own
     };
     qint64 line = 0;
     Problem problem = Problem::None;
@@ -34,8 +35,9 @@ struct CsvRow {
 // from bytes given in pieces of any size, through libcsv. Fields may be quoted or not;
 // a quoted field may hold the delimiter, doubled quotation marks and line breaks. Lines
 // end with CR LF, LF or CR alone. Blanks around a field are part of it. An empty line is
-// no record. A record with a quotation mark out of place is given as a problem and
-// reading goes on at the next line.
+// no record. A record with a quotation mark out of place, or one whose quoted field never
+// closes, is given as a problem, and reading goes on with the line after its first: a
+// stray quotation mark costs one line, not the rest of the file.
 class CsvReader {
 public:
     explicit CsvReader(char delimiter);
@@ -58,7 +60,12 @@ public:
 private:
     static void FieldEnd(void* data, size_t size, void* self);
     static void RowEnd(int terminator, void* self);
-    void ParseLine(QByteArrayView line);
+    // Parses one line; false when it ended the record as not one.
+    bool ParseLine(QByteArrayView line);
+    // Parses the complete lines of input from start, moving start past them.
+    void ParseLines(QByteArrayView input, bool last, qsizetype& start);
+    void ParseReplay();
+    void GiveUpRecord(CsvRow::Problem problem, QByteArrayView line);
     void Start();
 
     std::unique_ptr<csv_parser> m_parser;
@@ -67,5 +74,8 @@ private:
     qint64 m_line = 0;    // the line being parsed
     CsvRow m_row;         // the record being read
     bool m_rowStarted = false;
+    bool m_lineEnded = false; // the line parsed last ended a record (or was empty)
+    QByteArray m_recordLines; // the lines of the record still open, before the current one
+    QByteArray m_replay;      // lines to read again after a record that was not one
     std::deque<CsvRow> m_rows;
 };

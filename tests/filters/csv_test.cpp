@@ -87,6 +87,40 @@ TEST(CsvReader, AQuotationMarkOutOfPlaceSpoilsOnlyItsRecord) {
     EXPECT_EQ(rows[2].line, 3);
     EXPECT_EQ(rows[3].problem, CsvRow::Problem::UnclosedQuote);
     EXPECT_EQ(rows[3].line, 4);
+
+    // A quotation mark that never closes costs its own line only: the lines it had taken
+    // into its field are read again as records, whether the file ends inside the field
+    // or another mark out of place ends it; given in pieces or whole.
+    const QByteArray open = "one,1\r\n"
+                            "\"open,2\r\n"
+                            "three,3\r\n"
+                            "\"four\r\nstill four\",4\r\n"
+                            "five,\"5\"x\r\n"
+                            "six,6\r\n"
+                            "\"seven\r\n"
+                            "eight,8";
+    for (int piece : {1, 7, 1000}) {
+        SCOPED_TRACE(piece);
+        CsvReader reader(',');
+        for (qsizetype at = 0; at < open.size(); at += piece)
+            reader.Feed(
+                QByteArrayView(open).sliced(at, std::min<qsizetype>(piece, open.size() - at)));
+        reader.Finish();
+        QList<CsvRow> read;
+        for (CsvRow row; reader.TakeRow(row);)
+            read << row;
+        EXPECT_EQ(Lines(read), QList<qint64>({1, 2, 3, 4, 6, 7, 8, 9}));
+        QList<CsvRow::Problem> problems;
+        for (const CsvRow& row : read)
+            problems << row.problem;
+        using P = CsvRow::Problem;
+        // Line 2's field runs on until the mark that opens line 4 ends it out of place.
+        EXPECT_EQ(problems, QList<P>({P::None, P::StrayQuote, P::None, P::None, P::StrayQuote,
+                                      P::None, P::UnclosedQuote, P::None}));
+        EXPECT_EQ(Fields(read)[3], QStringList({"four\r\nstill four", "4"}));
+        EXPECT_EQ(Fields(read)[5], QStringList({"six", "6"}));
+        EXPECT_EQ(Fields(read)[7], QStringList({"eight", "8"}));
+    }
 }
 
 TEST(CsvReader, TheDelimiterIsTheOneThatSplitsTheFirstLinesEvenly) {
