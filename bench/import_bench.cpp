@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
@@ -57,17 +58,28 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
-QString ImportFilePath(const QString& list) {
+QString ImportFilePath(const QString& list, bool csv) {
     return QFileInfo(list).absoluteDir().filePath(
-        QStringLiteral("import-%1.ltx").arg(kImportFileLines));
+        QStringLiteral("import-%1.%2").arg(kImportFileLines).arg(csv ? "csv" : "ltx"));
 }
 
 // The import file, made once.
-QString EnsureImportFile(const QString& list) {
-    const QString path = ImportFilePath(list);
+QString EnsureImportFile(const QString& list, bool csv = false) {
+    const QString path = ImportFilePath(list, csv);
     if (!QFileInfo::exists(path))
-        GenerateImportFile(path, kImportFileLines);
+        GenerateImportFile(path, kImportFileLines, csv);
     return path;
+}
+
+// A field of the CSV file, quoted only when it must be.
+void AppendCsv(QByteArray& buffer, const QByteArray& field) {
+    if (field.contains(',') || field.contains('"') || field.contains('\n')) {
+        buffer += '"';
+        buffer += QByteArray(field).replace("\"", "\"\"");
+        buffer += '"';
+    } else {
+        buffer += field;
+    }
 }
 
 // A new empty list beside the generated ones, made current.
@@ -109,13 +121,19 @@ double WriteWholeList(const QString& list, bool mailMerge) {
 
 } // namespace
 
-void GenerateImportFile(const QString& path, int lines) {
+void GenerateImportFile(const QString& path, int lines, bool csv) {
     const QString work = path + ".part";
     QFile file(work);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("Couldn't write " + work.toStdString());
     BenchRandom random(20261208);
     QByteArray buffer;
+    if (csv) {
+        QStringList captions;
+        for (int code : ImportFields())
+            captions << TransferItemCaption(code);
+        buffer += captions.join(',').toUtf8() + "\r\n";
+    }
     for (int i = 0; i < lines; ++i) {
         const Place& place = random.Pick(kPlaces);
         const QByteArray last = random.Pick(kLast);
@@ -138,13 +156,22 @@ void GenerateImportFile(const QString& path, int lines) {
             QByteArray("C") + random.Digits(3),
             switches,
             random.Pick(kNotes)};
-        buffer += '"';
-        buffer += fields.at(0);
-        for (int f = 1; f < fields.size(); ++f) {
-            buffer += "\",\"";
-            buffer += fields.at(f);
+        if (csv) {
+            for (int f = 0; f < fields.size(); ++f) {
+                if (f > 0)
+                    buffer += ',';
+                AppendCsv(buffer, fields.at(f));
+            }
+            buffer += "\r\n";
+        } else {
+            buffer += '"';
+            buffer += fields.at(0);
+            for (int f = 1; f < fields.size(); ++f) {
+                buffer += "\",\"";
+                buffer += fields.at(f);
+            }
+            buffer += "\"\r\n";
         }
-        buffer += "\"\r\n";
         if (buffer.size() > (1 << 20)) {
             file.write(buffer);
             buffer.clear();
@@ -164,6 +191,17 @@ double ImportQuoteCommaFile(const QString& list) {
     FreshList(list, "import-target.mdb");
     Stopwatch watch;
     const ImportResult result = ImportTextFile(file, ImportFields(), Delimiter::QuoteComma);
+    const double seconds = watch.Seconds();
+    return result.added == kImportFileLines ? seconds : -1;
+}
+
+double ImportCsvFile(const QString& list) {
+    const QString file = EnsureImportFile(list, true);
+    FreshList(list, "import-target.mdb");
+    ImportOptions options;
+    options.delimiter = Delimiter::Csv;
+    Stopwatch watch;
+    const ImportResult result = ImportTextFile(file, options);
     const double seconds = watch.Seconds();
     return result.added == kImportFileLines ? seconds : -1;
 }

@@ -8,7 +8,7 @@ BUILD_DIR="${LETTRINO_BUILD_DIR:-$LETTRINO_ROOT/build}"
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libqt6svg6
           libsqlite3-dev sqlite3 mdbtools-dev libgtest-dev libgmock-dev
-          poppler-utils clang-format zint libzint-dev)
+          poppler-utils clang-format zint libzint-dev libcsv-dev python3)
 
 install_packages() {
     local missing=()

@@ -71,26 +71,36 @@ const std::vector<CommandSpec>& Specs() {
         {"import",
          1,
          1,
-         {"fields"},
-         {"tab"},
+         {"fields", "delimiter"},
+         {"tab", "csv", "dry-run"},
          {},
-         {},
-         "import FILE [--fields LIST] [--tab]",
+         {{"delimiter", {"comma", "semicolon", "tab"}}},
+         "import FILE [--fields LIST] [--tab | --csv [--delimiter comma|semicolon|tab]]\n"
+         "           [--dry-run]",
          "Adds one record per line of the delimited text file FILE to the list, as\n"
-         "\"Import/Export Text Files\" does, and prints how many were added.\n"
+         "\"Import/Export Text Files\" does, and prints how many were added. Blank lines are\n"
+         "skipped; lines that can't be records are not imported and are told with their\n"
+         "line numbers and reasons. A file that is not text is refused.\n"
          "\n"
          "  --fields LIST  the items of a line, in order, separated by commas: captions\n"
          "                 such as \"Name\", \"Address Line 1\", \"<Skip Field>\", or their\n"
-         "                 codes; without it the fifteen standard items\n"
-         "  --tab          fields separated by tabs (otherwise quoted and separated by commas)\n"},
+         "                 codes; without it the fifteen standard items, or for a CSV file\n"
+         "                 with a header line the items its column names name\n"
+         "  --tab          fields separated by tabs (otherwise quoted and separated by commas)\n"
+         "  --csv          comma-separated values as spreadsheets and address books write\n"
+         "                 them; a first line of column names (\"First Name\", \"Surname\",\n"
+         "                 \"Postal Code\", ...) is read as a header\n"
+         "  --delimiter D  the CSV delimiter; otherwise the file's first lines tell it\n"
+         "  --dry-run      print the items of the columns and the first 20 records as they\n"
+         "                 would be stored, and change nothing\n"},
         {"export",
          1,
          1,
          {"fields", "start", "every", "filter"},
-         {"tab", "mail-merge"},
+         {"tab", "csv", "mail-merge"},
          {},
          {},
-         "export FILE [--fields LIST] [--tab] [--mail-merge] [--start N] [--every N]\n"
+         "export FILE [--fields LIST] [--tab | --csv] [--mail-merge] [--start N] [--every N]\n"
          "           [--filter NAME]",
          "Writes the records of the current filter, in its order, to FILE as delimited\n"
          "text, or as a mail-merge data file with a header line. An existing FILE is\n"
@@ -98,6 +108,8 @@ const std::vector<CommandSpec>& Specs() {
          "\n"
          "  --fields LIST  the items of a line, as for import\n"
          "  --tab          fields separated by tabs\n"
+         "  --csv          comma-separated values for spreadsheets: UTF-8 with a byte-order\n"
+         "                 mark, a header line of the item captions, quotes only where needed\n"
          "  --mail-merge   a mail-merge data file\n"
          "  --start N      records skipped before the first one written\n"
          "  --every N      write every N-th record (empty or 0: every record); both read\n"

@@ -119,24 +119,69 @@ TEST_F(CliTest, UnknownItemsAreUsageErrorsThatNameTheValidItems) {
     EXPECT_EQ(Run({"--list", club, "count"}).out, "3\n");
 }
 
-TEST_F(CliTest, ImportFailuresAreToldAndKeepTheRecordsBeforeThem) {
+TEST_F(CliTest, ImportFailuresAreToldAndTheOtherLinesImported) {
     const QString club = MakeClubList();
     WriteBytes(Path("bad.txt"), "\"Dunn; Di\",\"1 Way\"\r\n\"Evans; Ed\",\"2 Way\r\n"
-                                "\"Ford; Flo\",\"3 Way\"\r\n");
+                                "\r\n\"Ford; Flo\",\"3 Way\"\r\n");
     const CliResult invalid =
         Run({"--list", club, "import", Path("bad.txt"), "--fields", "Name,Address Line 1"});
     EXPECT_EQ(invalid.exitCode, 1);
-    EXPECT_EQ(invalid.out, "imported: 1\n");
-    EXPECT_TRUE(invalid.err.contains("Lettrino: Invalid input file. Line 2"))
+    EXPECT_EQ(invalid.out, "imported: 2\n");
+    EXPECT_TRUE(invalid.err.contains("Lettrino: Invalid input file. 2 records were imported. 1 "
+                                     "line was not imported: line 2 (not a record)"))
         << invalid.err.toStdString();
-    EXPECT_EQ(Run({"count"}).out, "4\n");
+    EXPECT_EQ(Run({"count"}).out, "5\n");
 
     const CliResult missing = Run({"import", Path("missing.txt")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("Lettrino: Couldn't read the file. Reason unknown. " +
                                      Path("missing.txt")))
         << missing.err.toStdString();
-    EXPECT_EQ(Run({"count"}).out, "4\n");
+    EXPECT_EQ(Run({"count"}).out, "5\n");
+}
+
+TEST_F(CliTest, CsvImportPreviewImportAndExport) {
+    const QString club = MakeClubList();
+    // A spreadsheet's file: semicolons, a header of its own names, a quoted two-line street.
+    WriteBytes(Path("sheet.csv"),
+               "\xEF\xBB\xBFSurname;Given Name;Street;Town;Postcode;Shoe Size\r\n"
+               "Dunn;Di;\"1 Way\r\nRear\";Madison;53703;9\r\n"
+               "Evans;Ed;2 Way;Ohio City;45874;10\r\n");
+    const CliResult plan = Run({"--list", club, "import", Path("sheet.csv"), "--csv", "--dry-run"});
+    EXPECT_EQ(plan.exitCode, 0) << plan.err.toStdString();
+    const QStringList lines = TextLines(plan.out);
+    ASSERT_EQ(lines.size(), 13) << plan.out.toStdString();
+    EXPECT_EQ(
+        lines.mid(0, 9),
+        QStringList({"delimiter: semicolon", "header: yes", "columns:", "1\tSurname\tLast Name",
+                     "2\tGiven Name\tFirst Name", "3\tStreet\tAddress Line 1", "4\tTown\tCity",
+                     "5\tPostcode\tZip Code", "6\tShoe Size\t<Skip Field>"}));
+    EXPECT_EQ(lines[9], "records:");
+    EXPECT_TRUE(lines[11].startsWith("2\tDunn; Di\t1 Way / Rear\tMadison\t\t537030000\t"))
+        << lines[11].toStdString();
+    EXPECT_EQ(Run({"count"}).out, "3\n"); // nothing stored
+
+    const CliResult imported = Run({"import", Path("sheet.csv"), "--csv"});
+    EXPECT_EQ(imported.exitCode, 0);
+    EXPECT_EQ(imported.out, "imported: 2\n");
+    EXPECT_TRUE(imported.err.contains("Columns not imported: \"Shoe Size\""))
+        << imported.err.toStdString();
+    // --fields stands instead of the headings; the header line is still no record.
+    EXPECT_EQ(Run({"import", Path("sheet.csv"), "--csv", "--fields", "Name,Code"}).exitCode, 1);
+    EXPECT_EQ(Run({"count"}).out, "5\n");
+
+    ASSERT_EQ(Run({"export", Path("out.csv"), "--csv", "--fields", "Name,Address Line 2,City",
+                   "--filter", "<None>"})
+                  .exitCode,
+              0);
+    const QStringList exported = QString::fromUtf8(ReadBytes(Path("out.csv"))).split("\r\n");
+    EXPECT_EQ(exported,
+              QStringList({QString::fromUtf8("\uFEFFName,Address Line 2,City"),
+                           "Adams; Ann,,Madison", "Baker; Bob,,Chicago", "Cole; Cy,,Milwaukee",
+                           "Dunn; Di,Rear,Madison", "Evans; Ed,,Ohio City", ""}));
+
+    EXPECT_EQ(Run({"import", Path("sheet.csv"), "--tab", "--csv"}).exitCode, 2);
+    EXPECT_EQ(Run({"import", Path("sheet.csv"), "--delimiter", "semicolon"}).exitCode, 2);
 }
 
 TEST_F(CliTest, ACorruptFilterStopsWorkOnItsRecords) {

@@ -188,7 +188,7 @@ TEST_F(ImportExportTest, RecordsComeBackFieldForFieldInBothStyles) {
         const QString back = MakeList(style == Delimiter::Tab ? "Tab.mdb" : "Quoted.mdb");
         const ImportResult result = ImportTextFile(file, fields, style);
         EXPECT_EQ(result.added, 3);
-        EXPECT_EQ(result.invalidLine, 0);
+        EXPECT_EQ(result.notImported, 0);
         EXPECT_EQ(CommittedRows(back), 3);
         const std::vector<ListRecord> stored = Stored();
         ASSERT_EQ(stored.size(), 3u);
@@ -322,64 +322,100 @@ TEST_F(ImportExportTest, AFilterThatSelectsNothingWritesNoFile) {
     EXPECT_EQ(QDir(m_dir->path()).entryList({"out.ltx*"}, QDir::Files), QStringList("out.ltx"));
 }
 
-TEST_F(ImportExportTest, AnInvalidLineStopsTheImportAndKeepsTheLinesBefore) {
-    // More lines than one batch holds, so that committed batches and the open one both
-    // count; line 2,501 has no opening quotation mark.
+TEST_F(ImportExportTest, LinesThatCantBeRecordsAreToldAndTheImportGoesOn) {
+    // More lines than one batch holds; line 2,501 has no opening quotation mark, line 2,503
+    // is blank, and the lines after them still come in.
     QByteArray bytes;
     for (int i = 1; i <= 2500; ++i)
         bytes += "\"Name " + QByteArray::number(i) + "\",\"City\"\r\n";
-    bytes += "Bad,\"line\"\r\n\"After\",\"City\"\r\n";
+    bytes += "Bad,\"line\"\r\n\"After\",\"City\"\r\n\r\n\"Last\",\"City\"\r\n\r\n";
     const ImportResult result = Import(bytes, {Name, City}, Delimiter::QuoteComma);
-    m_dialogs->ExpectMessage("Invalid input file.\nLine 2501");
-    EXPECT_EQ(result.invalidLine, 2501);
-    EXPECT_EQ(result.added, 2500);
-    EXPECT_EQ(CommittedRows(m_list), 2500);
-    EXPECT_FALSE(StoredNames().contains("After"));
+    EXPECT_EQ(result.added, 2502);
+    EXPECT_EQ(result.notImported, 1);
+    EXPECT_EQ(result.blankLines, 2);
+    EXPECT_EQ(CommittedRows(m_list), 2502);
+    EXPECT_EQ(StoredNames().mid(2500), QStringList({"After", "Last"}));
+    EXPECT_EQ(ImportReportText(result), "Invalid input file.\n"
+                                        "2502 records were imported.\n"
+                                        "1 line was not imported: line 2501 (not a record)");
+    EXPECT_TRUE(m_dialogs->NoMessagesLeft());
 
-    // An unclosed field, a line of two characters and an empty line are invalid too.
-    for (const QByteArray& bad : {QByteArray("\"Open,\"x"), QByteArray("\"a"), QByteArray("")}) {
-        SCOPED_TRACE(bad.toStdString());
-        MakeList("Other.mdb");
-        const ImportResult stopped = Import("\"First\",\"x\"\r\n" + bad + "\r\n\"Third\"\r\n",
-                                            {Name, City}, Delimiter::QuoteComma);
-        if (bad == "\"Open,\"x") {
-            // The field runs to the next quotation mark: a valid, odd line.
-            EXPECT_EQ(stopped.added, 3);
-            continue;
-        }
-        m_dialogs->ExpectMessage("Invalid input file.\nLine 2");
-        EXPECT_EQ(stopped.added, 1);
-        EXPECT_EQ(StoredNames(), QStringList("First"));
+    // Every kind of fault, the first five line numbers of each kind, and the count of the
+    // rest; a doubled quotation mark is a quotation mark, not the end of the record.
+    MakeList("Faults.mdb");
+    const ImportResult faults =
+        Import("\"Open,\"x\r\n"                                        // 1: text after a field
+               "\"He said \"\"hi\"\"\",\"Dayton\",\"1\"\r\n"           // 2: imported
+               "\"Three\",\"City\",\"0\",\"extra\"\r\n"                // 3: too many fields
+               "\"A name of thirty-five characters...\",\"\",\"\"\r\n" // 4: too long
+               "\"Five\",\"\",\"abc\"\r\n"                             // 5: bad switches
+               "\"Six\"\r\n"                                           // 6: short, imported
+               "\"Seven\",\"x\",\"01\",\"\"\r\n"                       // 7: an empty extra
+               "\"a\r\n\"b\r\n\"c\r\n\"d\r\n",                         // 8-11: unclosed
+               {Name, City, Switches}, Delimiter::QuoteComma);
+    EXPECT_EQ(faults.added, 3);
+    EXPECT_EQ(faults.notImported, 8);
+    const QStringList names = StoredNames();
+    EXPECT_EQ(names, QStringList({"He said \"hi\"", "Six", "Seven"}));
+    EXPECT_EQ(Stored()[0].Switches, "1000000000000000");
+    EXPECT_EQ(ImportReportText(faults),
+              "Invalid input file.\n"
+              "3 records were imported.\n"
+              "8 lines were not imported: line 1 (not a record), line 3 (too many fields), line 4 "
+              "(a value too long: Name holds at most 34 characters), line 5 (Switches not 1 to 16 "
+              "characters of 0 and 1), line 8 (not a record), ...\n"
+              "1 line had fewer fields than the list, the items after them left empty: line 6");
+}
+
+TEST_F(ImportExportTest, AFileThatIsNotTextIsRefusedBeforeAnythingIsStored) {
+    QByteArray binary("\x89PNG\r\n\x1A\n");
+    for (int i = 0; i < 300; ++i)
+        binary += char(i % 256);
+    for (Delimiter style : {Delimiter::Tab, Delimiter::QuoteComma, Delimiter::Csv}) {
+        const ImportResult result = Import(binary, {Name, City}, style);
+        EXPECT_TRUE(result.notText);
+        EXPECT_EQ(result.added, 0);
+        m_dialogs->ExpectMessage("This is not a text file; nothing was imported.\n" +
+                                 Path("in.txt"));
     }
-    // An unclosed last field.
-    MakeList("Unclosed.mdb");
-    EXPECT_EQ(Import("\"One\",\"Two\r\n", {Name, City}, Delimiter::QuoteComma).added, 0);
-    m_dialogs->ExpectMessage("Invalid input file.\nLine 1");
+    // Without NUL bytes, a file most of whose lines hold control characters is not text
+    // either; one such line among text lines is only a line.
+    EXPECT_TRUE(Import("\x01\x02\r\n\x03\r\nName\r\n", {Name}, Delimiter::Tab).notText);
+    m_dialogs->TakeMessage();
+    EXPECT_EQ(CommittedRows(m_list), 0);
+    EXPECT_EQ(Import("One\r\n\x07"
+                     "Bell\r\nThree\r\n",
+                     {Name}, Delimiter::Tab)
+                  .added,
+              3);
 }
 
 TEST_F(ImportExportTest, ShortLinesAndEmptyTabFields) {
     const QDate today = FixedTestTime().date();
-    // A short line leaves the missing fields empty and dates the record today; an empty
-    // Tab line is a record with every field empty.
+    // A short line leaves the missing fields empty, dates the record today and is counted;
+    // an empty line, or one of tabs only, is skipped.
     const ImportResult result = Import("\tSmith\t\r\n"
                                        "A\tB\r\n"
                                        "\r\n"
+                                       "\t\t\r\n"
                                        "Only\r\n"
                                        "\t\t\tOH\t",
                                        {Code, Name, City, State, Zip}, Delimiter::Tab);
-    EXPECT_EQ(result.added, 5);
+    EXPECT_EQ(result.added, 4);
+    EXPECT_EQ(result.blankLines, 2);
+    EXPECT_EQ(result.shortLines, 4);
+    EXPECT_EQ(result.firstShortLines, QList<qint64>({1, 2, 5, 6}));
     const std::vector<ListRecord> stored = Stored();
-    ASSERT_EQ(stored.size(), 5u);
+    ASSERT_EQ(stored.size(), 4u);
     EXPECT_EQ(stored[0].Code, "");
     EXPECT_EQ(stored[0].Name, "Smith");
     EXPECT_EQ(stored[0].City, "");
     EXPECT_EQ(stored[1].Code, "A");
     EXPECT_EQ(stored[1].Name, "B"); // a one-character last field
+    EXPECT_EQ(stored[1].Switches, "0000000000000000");
+    EXPECT_EQ(stored[2].Code, "Only");
     EXPECT_EQ(stored[2].Name, "");
-    EXPECT_EQ(stored[2].Switches, "0000000000000000");
-    EXPECT_EQ(stored[3].Code, "Only");
-    EXPECT_EQ(stored[3].Name, "");
-    EXPECT_EQ(stored[4].State, "OH");
+    EXPECT_EQ(stored[3].State, "OH");
     for (const ListRecord& r : stored) {
         EXPECT_EQ(r.LastEdit, today);
         EXPECT_EQ(r.Imported, 1);
@@ -450,20 +486,6 @@ TEST_F(ImportExportTest, FilesInEveryEncodingAndLineEnd) {
     EXPECT_EQ(stored[5].City, "B");
     EXPECT_EQ(stored[6].Notes, "one\r\ntwo");
     EXPECT_EQ(stored[7].Notes, "three");
-}
-
-TEST_F(ImportExportTest, ARefusedRecordIsToldAndTheImportGoesOn) {
-    const ImportResult result = Import("\"First\",\"0000000000000001\"\r\n"
-                                       "\"Second\",\"00000000000000001\"\r\n"
-                                       "\"Third\",\"\"\r\n",
-                                       {Name, Switches}, Delimiter::QuoteComma);
-    const ScriptedDialogs::Message refusal = m_dialogs->TakeMessage();
-    EXPECT_TRUE(refusal.text.startsWith("3163 ")) << qPrintable(refusal.text);
-    EXPECT_TRUE(refusal.text.contains("Switches")) << qPrintable(refusal.text);
-    EXPECT_EQ(result.added, 2);
-    EXPECT_EQ(result.refused, 1);
-    EXPECT_EQ(StoredNames(), QStringList({"First", "Third"}));
-    EXPECT_EQ(Stored()[1].Switches, "0000000000000000");
 }
 
 TEST_F(ImportExportTest, CancellingKeepsWhatWasDone) {

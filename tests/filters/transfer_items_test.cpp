@@ -12,7 +12,7 @@ const QDate kToday(2026, 12, 8);
 
 ListRecord Read(const QString& line, const QList<int>& fields, Delimiter d, bool* ok = nullptr) {
     ListRecord record;
-    const bool read = RecordFromLine(line, fields, d, kToday, record);
+    const bool read = RecordFromLine(line, fields, d, kToday, record) == LineFault::None;
     if (ok)
         *ok = read;
     return record;
@@ -32,14 +32,23 @@ TEST(DelimitedText, QuotedFieldsAndTheirEnds) {
     EXPECT_EQ(field, "12 Oak St, Apt 2"); // commas inside a field are text
     EXPECT_EQ(ReadQuotedField(line, p, field), FieldRead::EndOfLine);
     EXPECT_EQ(field, "Dayton");
-    for (const char* bad : {"", "\"", "ab", "abc\"", "\"abc"}) {
+    for (const char* bad : {"", "\"", "ab", "abc\"", "\"abc", "\"a\"b"}) {
         p = 0;
         EXPECT_EQ(ReadQuotedField(bad, p, field), FieldRead::Invalid) << bad;
     }
+    // A closing mark must be followed by a comma and an opening mark, or end the line.
+    QStringList fields;
+    for (const char* bad : {"\"a\",b", "\"a\",", "\"a\",\"b\"c", "\"a\" ,\"b\""})
+        EXPECT_FALSE(SplitLine(bad, Delimiter::QuoteComma, fields)) << bad;
     // One empty field is the shortest line.
     p = 0;
     EXPECT_EQ(ReadQuotedField("\"\"", p, field), FieldRead::EndOfLine);
     EXPECT_EQ(field, "");
+    // Two quotation marks in a row inside a field are one, and the fields after it stay
+    // in place.
+    ASSERT_TRUE(
+        SplitLine("\"He said \"\"hi\"\"\",\"\",\"\"\"\",\"x\"", Delimiter::QuoteComma, fields));
+    EXPECT_EQ(fields, QStringList({"He said \"hi\"", "", "\"", "x"}));
 }
 
 TEST(DelimitedText, AnExportedLineOfEmptyValuesReadsBack) {
@@ -147,17 +156,53 @@ TEST(TransferItems, JoinedColumnsShortLinesAndLimits) {
     EXPECT_EQ(shortLine.Name, "Only");
     EXPECT_EQ(shortLine.City, "");
     EXPECT_EQ(shortLine.Zip, "");
-    const ListRecord longer = Read(QString(40, 'n') + "\t" + QString(30, 'c') + "\tTXX",
-                                   {Name, City, State}, Delimiter::Tab);
-    EXPECT_EQ(longer.Name.size(), 34);
-    EXPECT_EQ(longer.City.size(), 20);
-    EXPECT_EQ(longer.State, "TX");
     bool ok = true;
     Read("", {Name}, Delimiter::QuoteComma, &ok);
     EXPECT_FALSE(ok);
     const ListRecord empty = Read("", {Name, City}, Delimiter::Tab, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(empty.Name, "");
+}
+
+TEST(TransferItems, LinesThatCantBeRecordsAndTheirReasons) {
+    ListRecord record;
+    QString item;
+    const auto fault = [&](const QStringList& values, const QList<int>& fields) {
+        item.clear();
+        return RecordFromFields(values, fields, kToday, record, &item);
+    };
+    // Values beyond the list: empty ones are allowed, others are too many.
+    EXPECT_EQ(fault({"Smith", "Dayton", ""}, {Name, City}), LineFault::None);
+    EXPECT_EQ(fault({"Smith", "Dayton", "x"}, {Name, City}), LineFault::TooManyFields);
+    // Every limit is checked, never cut; the name made of its parts too.
+    EXPECT_EQ(fault({QString(35, 'n')}, {Name}), LineFault::ValueTooLong);
+    EXPECT_EQ(item, "Name holds at most 34 characters");
+    EXPECT_EQ(fault({QString(20, 'c'), "Ohio"}, {City, State}), LineFault::ValueTooLong);
+    EXPECT_EQ(item, "State holds at most 2 characters");
+    EXPECT_EQ(fault({QString(20, 'l'), QString(20, 'f')}, {LastName, FirstName}),
+              LineFault::ValueTooLong);
+    EXPECT_EQ(fault({QString(100, 'a'), QString(100, 'b'), "c"},
+                    {AddressLine1, AddressLine2, AddressLine3}),
+              LineFault::ValueTooLong);
+    EXPECT_EQ(item, "Address holds at most 200 characters");
+    EXPECT_EQ(LineFaultText(LineFault::ValueTooLong, item),
+              "a value too long: Address holds at most 200 characters");
+    // Switches: up to sixteen 0s and 1s, padded with 0; anything else is refused.
+    EXPECT_EQ(fault({"1"}, {Switches}), LineFault::None);
+    EXPECT_EQ(record.Switches, "1000000000000000");
+    EXPECT_EQ(fault({" 0101 "}, {Switches}), LineFault::None);
+    EXPECT_EQ(record.Switches, "0101000000000000");
+    EXPECT_EQ(fault({""}, {Switches}), LineFault::None);
+    EXPECT_EQ(record.Switches, "");
+    for (const char* bad : {"abc", "0000000000000000 1", "10000000000000001", "2"})
+        EXPECT_EQ(fault({bad}, {Switches}), LineFault::BadSwitches) << bad;
+    // Line breaks of any kind become the record's CR LF in the address and notes, blanks in
+    // one-line items.
+    ASSERT_EQ(fault({"Two\nLines", "a\rb\r\nc", "one\r\ntwo\nthree"}, {Name, AddressLine1, Notes}),
+              LineFault::None);
+    EXPECT_EQ(record.Name, "Two Lines");
+    EXPECT_EQ(record.Address, "a\r\nb\r\nc");
+    EXPECT_EQ(record.Notes, "one\r\ntwo\r\nthree");
 }
 
 TEST(TransferItems, RoundTripsFieldForField) {

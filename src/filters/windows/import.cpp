@@ -11,6 +11,7 @@
 #include "filters/export_failure_text.h"
 #include "filters/import_export.h"
 #include "filters/transfer_items.h"
+#include "filters/windows/import_preview.h"
 #include "ui_import.h"
 
 #include <QApplication>
@@ -81,6 +82,7 @@ Import::Import(QWidget* parent)
     connect(m_ui->mnuImportExport, &QAction::triggered, this, [this] { ExportFile(false); });
     connect(m_ui->mnuImportMailMerge, &QAction::triggered, this, [this] { ExportFile(true); });
     m_ui->CurrentList->installEventFilter(this);
+    m_confirmPreview = [](ImportPreview& preview) { return preview.exec() == QDialog::Accepted; };
 }
 
 Import::~Import() = default;
@@ -93,6 +95,8 @@ QList<int> Import::ChosenFields() const {
 }
 
 Delimiter Import::ChosenDelimiter() const {
+    if (m_ui->CsvOption->isChecked())
+        return Delimiter::Csv;
     return m_ui->TabOption->isChecked() ? Delimiter::Tab : Delimiter::QuoteComma;
 }
 
@@ -169,20 +173,31 @@ void Import::SetFilter() {
 }
 
 void Import::ImportFile() {
-    const QString path = Dialogs::Current().OpenFileName(
-        windowTitle(), QString(),
-        "Lettrino Transfer Files (*.ltx);;Text Files (*.txt);;All Files (*)");
+    const bool csv = ChosenDelimiter() == Delimiter::Csv;
+    const QString path =
+        Dialogs::Current().OpenFileName(windowTitle(), QString(),
+                                        csv ? "CSV Files (*.csv);;Text Files (*.txt);;All Files (*)"
+                                            : "Lettrino Transfer Files (*.ltx);;Text Files "
+                                              "(*.txt);;CSV Files (*.csv);;All Files (*)");
     // The file must exist: a name the dialog can't take back ends the command silently.
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
+    ImportOptions options;
+    options.fields = ChosenFields();
+    options.delimiter = ChosenDelimiter();
+    ImportPreview preview(path, options, this);
+    if (preview.Readable()) {
+        if (!m_confirmPreview(preview))
+            return;
+        options = preview.ChosenOptions();
+    }
+    // A file that can't be read is refused by the import with its message.
     Progress progress(this, "Importing " + path);
-    const ImportResult result =
-        ImportTextFile(path, ChosenFields(), ChosenDelimiter(), progress.Handler());
-    if (result.cancelled)
-        InfoBox(
-            result.added == 1
-                ? QStringLiteral("Import stopped. 1 record was imported.")
-                : QStringLiteral("Import stopped. %1 records were imported.").arg(result.added));
+    const ImportResult result = ImportTextFile(path, options, progress.Handler());
+    if (result.unreadable || result.notText || result.failed)
+        return; // told by its message
+    const QString report = ImportReportText(result);
+    InfoBox(result.cancelled ? "Import stopped. " + report : report);
 }
 
 void Import::ExportFile(bool mailMerge) {
@@ -191,7 +206,9 @@ void Import::ExportFile(bool mailMerge) {
         return;
     }
     const QString filters = mailMerge ? "Mail Merge Text Files (*.txt)"
-                                      : "Lettrino Transfer Files (*.ltx);;Text Files (*.txt)";
+                            : ChosenDelimiter() == Delimiter::Csv
+                                ? "CSV Files (*.csv)"
+                                : "Lettrino Transfer Files (*.ltx);;Text Files (*.txt)";
     const QString path = Dialogs::Current().SaveFileName(windowTitle(), QString(), filters);
     if (path.isEmpty())
         return;

@@ -8,6 +8,7 @@
 #include <memory>
 
 class ControlCore;
+class ImportPreview;
 class FilterCore;
 class ListCore;
 class QListWidget;
@@ -27,6 +28,9 @@ public:
 
     // Opens the filter editor; set by the main window.
     std::function<void(QWidget*)> m_openFilterEditor;
+    // Shows the preview of a file about to be imported; true to import. Runs it modally
+    // unless replaced (tests answer it themselves).
+    std::function<bool(ImportPreview&)> m_confirmPreview;
 
     QList<int> ChosenFields() const;
     Delimiter ChosenDelimiter() const;

@@ -1,5 +1,7 @@
 #include "filters/windows/import.h"
 
+#include "filters/windows/import_preview.h"
+
 #include "database/connection.h"
 #include "database/control_core.h"
 #include "database/filter_core.h"
@@ -14,12 +16,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -92,6 +96,22 @@ protected:
             Child<QPushButton>(window, "AddButton")->click();
         }
         ASSERT_EQ(Captions(current), captions);
+    }
+
+    // Every preview is accepted as it is, after check looks at it.
+    static void AcceptPreviews(Import& window, std::function<void(ImportPreview&)> check = {}) {
+        window.m_confirmPreview = [check](ImportPreview& preview) {
+            if (check)
+                check(preview);
+            return true;
+        };
+    }
+
+    static QStringList TableRow(QTableWidget* table, int row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << (table->item(row, column) ? table->item(row, column)->text() : QString());
+        return cells;
     }
 
     static void SelectOnly(QListWidget* list, int row) {
@@ -235,6 +255,8 @@ TEST_F(ImportWindowTest, ImportReadsTheChosenFileWithTheChosenFieldsAndDelimiter
     const QString file = Path("people.txt");
     WriteBytes(file, "Smith\tDayton\r\nJones\tAkron\r\n");
     Import window;
+    int previews = 0;
+    AcceptPreviews(window, [&previews](ImportPreview&) { ++previews; });
     Choose(window, {"Name", "City"});
     Child<QRadioButton>(window, "TabOption")->click();
     m_dialogs->ChooseFile("");
@@ -247,15 +269,73 @@ TEST_F(ImportWindowTest, ImportReadsTheChosenFileWithTheChosenFieldsAndDelimiter
     EXPECT_EQ(Column("SELECT Name || '/' || City || '/' || Imported FROM List ORDER BY ID"),
               QStringList({"Smith/Dayton/1", "Jones/Akron/1"}));
     EXPECT_EQ(m_dialogs->FileDialogTitles().size(), 3);
+    EXPECT_EQ(previews, 1);
+    m_dialogs->ExpectMessage("2 records were imported.");
 
-    // An invalid line: its message, and the lines before it stay.
-    WriteBytes(file, "\"Brown\",\"Canton\"\r\nBad line\r\n\"Never\",\"x\"\r\n");
+    // An invalid line: told with its number, and the lines around it come in.
+    WriteBytes(file, "\"Brown\",\"Canton\"\r\nBad line\r\n\"Last\",\"x\"\r\n");
     Child<QRadioButton>(window, "QuoteCommaOption")->click();
     m_dialogs->ChooseFile(file);
     Trigger(window, "mnuImportImport");
-    m_dialogs->ExpectMessage("Invalid input file.\nLine 2");
+    m_dialogs->ExpectMessage("Invalid input file.\n2 records were imported.\n"
+                             "1 line was not imported: line 2 (not a record)");
     EXPECT_EQ(Column("SELECT Name FROM List ORDER BY ID"),
-              QStringList({"Smith", "Jones", "Brown"}));
+              QStringList({"Smith", "Jones", "Brown", "Last"}));
+
+    // Cancelling the preview stores nothing; a file that is not text gets no preview.
+    window.m_confirmPreview = [](ImportPreview&) { return false; };
+    m_dialogs->ChooseFile(file);
+    Trigger(window, "mnuImportImport");
+    WriteBytes(Path("picture.png"), QByteArray("\x89PNG\0\0\0", 7));
+    m_dialogs->ChooseFile(Path("picture.png"));
+    Trigger(window, "mnuImportImport");
+    m_dialogs->ExpectMessage("This is not a text file; nothing was imported.\n" +
+                             Path("picture.png"));
+    EXPECT_EQ(Column("SELECT count(*) FROM List"), QStringList("4"));
+}
+
+TEST_F(ImportWindowTest, TheCsvPreviewShowsTheRecordsAsStoredAndTheMappingCanChange) {
+    WriteBytes(Path("sheet.csv"), "\xEF\xBB\xBF"
+                                  "First Name;Last Name;Street;City;ZIP;Member No\r\n"
+                                  "Ann;Adams;\"12 Oak St\r\nSuite 4\";Madison;53703-1234;A1\r\n"
+                                  "Bo;Baker;1 Elm;Ohio City;45874;B2\r\n");
+    Import window;
+    Child<QRadioButton>(window, "CsvOption")->click();
+    EXPECT_EQ(window.ChosenDelimiter(), Delimiter::Csv);
+    AcceptPreviews(window, [this](ImportPreview& preview) {
+        auto* mapping = preview.findChild<QTableWidget*>("MappingTable");
+        auto* records = preview.findChild<QTableWidget*>("PreviewTable");
+        ASSERT_NE(mapping, nullptr);
+        ASSERT_NE(records, nullptr);
+        EXPECT_EQ(preview.findChild<QComboBox*>("CsvDelimiterBox")->currentText(), "Semicolon");
+        ASSERT_EQ(mapping->rowCount(), 6);
+        EXPECT_EQ(TableRow(mapping, 4).mid(0, 3), QStringList({"5", "ZIP", "53703-1234"}));
+        auto item = [&](int row) { return qobject_cast<QComboBox*>(mapping->cellWidget(row, 3)); };
+        EXPECT_EQ(item(0)->currentText(), "First Name");
+        EXPECT_EQ(item(5)->currentText(), "<Skip Field>");
+        ASSERT_EQ(records->rowCount(), 2);
+        EXPECT_EQ(
+            TableRow(records, 0).mid(0, 6),
+            QStringList({"2", "Adams; Ann", "12 Oak St\nSuite 4", "Madison", "", "537031234"}));
+        EXPECT_EQ(preview.findChild<QLabel*>("NotesLabel")->text(), "Not imported: \"Member No\".");
+        // The member number becomes the record's code, in the preview and in the import.
+        item(5)->setCurrentIndex(item(5)->findText("Code"));
+        EXPECT_EQ(TableRow(records, 1)[9], "B2");
+        EXPECT_EQ(preview.findChild<QLabel*>("NotesLabel")->text(), "");
+        EXPECT_EQ(Column("SELECT count(*) FROM List"), QStringList("0"));
+    });
+    m_dialogs->ChooseFile(Path("sheet.csv"));
+    Trigger(window, "mnuImportImport");
+    m_dialogs->ExpectMessage("2 records were imported.");
+    EXPECT_EQ(Column("SELECT Name || '/' || Address || '/' || Code FROM List ORDER BY ID"),
+              QStringList({"Adams; Ann/12 Oak St\r\nSuite 4/A1", "Baker; Bo/1 Elm/B2"}));
+
+    // Exported as CSV: a header line of the chosen captions.
+    Choose(window, {"Name", "Code"});
+    m_dialogs->ChooseFile(Path("out.csv"));
+    Trigger(window, "mnuImportExport");
+    EXPECT_EQ(ReadBytes(Path("out.csv")),
+              "\xEF\xBB\xBFName,Code\r\nAdams; Ann,A1\r\nBaker; Bo,B2\r\n");
 }
 
 TEST_F(ImportWindowTest, CancellingTheProgressKeepsTheRowsAndSaysHowMany) {
@@ -264,6 +344,7 @@ TEST_F(ImportWindowTest, CancellingTheProgressKeepsTheRowsAndSaysHowMany) {
         bytes += "Name " + QByteArray::number(i) + "\r\n";
     WriteBytes(Path("many.txt"), bytes);
     Import window;
+    AcceptPreviews(window);
     Choose(window, {"Name"});
     Child<QRadioButton>(window, "TabOption")->click();
     // The user presses Cancel as soon as the progress dialog is there.
