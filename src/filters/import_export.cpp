@@ -143,6 +143,10 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
         haveFirst = false;
     qint64 lastLine = 0;
     qint64 rows = 0;
+    // What a failure leaves: the records of the batches committed, and the first line of
+    // the batch that is rolled back (0 while no record waits in an open batch).
+    qint64 committed = 0;
+    qint64 firstPendingLine = 0;
     try {
         // Large batches: a commit waits for the disk, and a stop keeps the rows added so
         // far whatever the batch size.
@@ -164,6 +168,12 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
                     Note(result.shortLines, result.firstShortLines, row.line);
                 if (list.AppendRecord(row.record)) {
                     ++result.added;
+                    if (batch->RowsInBatch() == 0) {
+                        committed = result.added;
+                        firstPendingLine = 0;
+                    } else if (firstPendingLine == 0) {
+                        firstPendingLine = row.line;
+                    }
                 } else {
                     ++result.refused;
                     NoteFault(result, row.line, QStringLiteral("refused by the list"));
@@ -176,8 +186,13 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
         }
         batch->Commit(); // the rows added so far; throws when the list can't take them
     } catch (const EngineError& error) {
-        // The open batch is rolled back; the batches committed before it stay.
+        // The open batch is rolled back; the batches committed before it stay. The user is
+        // told the records the list kept and the first line that is not in it, from which
+        // the import can be run again without losing a record.
         result.failed = true;
+        result.added = committed;
+        if (firstPendingLine > 0)
+            lastLine = firstPendingLine;
         // A list another copy of the program is writing, or one that can't be written after
         // all (its folder refuses the journal), gets the same words as a write-protected one.
         const QString text = error.Number() == JetError::FileLocked

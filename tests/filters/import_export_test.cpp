@@ -472,8 +472,10 @@ TEST_F(ImportExportTest, FilesInEveryEncodingAndLineEnd) {
     Import("\"Lf one\",\"A\",\"\"\n\"Lf two\",\"B\",\"\"", fields, Delimiter::QuoteComma);
     // CR LF ends the lines, so a lone LF is a line break inside the note; no end at the end.
     Import("Crlf\tC\tone\ntwo\r\nLast\tD\tthree", fields, Delimiter::Tab);
+    // An old Mac file: CR alone ends every line.
+    Import("\"Cr one\",\"E\",\"\"\r\"Cr two\",\"F\",\"\"\r", fields, Delimiter::QuoteComma);
     const std::vector<ListRecord> stored = Stored();
-    ASSERT_EQ(stored.size(), 8u);
+    ASSERT_EQ(stored.size(), 10u);
     EXPECT_EQ(stored[0].Name, QString::fromUtf8("Müller; Jörg"));
     EXPECT_EQ(stored[0].City, QString::fromUtf8("Köln"));
     EXPECT_EQ(stored[0].Notes, QString::fromUtf8("€ 12 “paid”"));
@@ -486,6 +488,8 @@ TEST_F(ImportExportTest, FilesInEveryEncodingAndLineEnd) {
     EXPECT_EQ(stored[5].City, "B");
     EXPECT_EQ(stored[6].Notes, "one\r\ntwo");
     EXPECT_EQ(stored[7].Notes, "three");
+    EXPECT_EQ(stored[8].Name, "Cr one");
+    EXPECT_EQ(stored[9].City, "F");
 }
 
 TEST_F(ImportExportTest, CancellingKeepsWhatWasDone) {

@@ -125,16 +125,19 @@ TEST_F(IoFaults, AnImportAddsAllItsRowsOrNone) {
         lines += QStringLiteral("\"Imported %1\",\"Town\"\r\n").arg(n).toUtf8();
     const QString file = Path("lines.txt");
     WriteBytes(file, lines);
+    ImportResult result;
     Sweep(
         "Import of 3,000 lines",
         [&] {
-            const ImportResult result = ImportTextFile(
-                file, {TransferItem::Name, TransferItem::City}, Delimiter::QuoteComma);
+            result = ImportTextFile(file, {TransferItem::Name, TransferItem::City},
+                                    Delimiter::QuoteComma);
             return result.failed;
         },
         [&](bool failed) {
             const QStringList count = Rows(m_list, "SELECT count(*) FROM List");
             EXPECT_EQ(count, QStringList{QString::number(failed ? kRecords : kRecords + 3000)});
+            // The records told as imported are those the list kept, never the rolled back.
+            EXPECT_EQ(result.added, failed ? 0 : 3000);
         });
 }
 
