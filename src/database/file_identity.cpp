@@ -31,6 +31,12 @@ bool SameFile(const QString& a, const QString& b) {
     return ResolvedPath(a) == ResolvedPath(b);
 }
 
+QString FileBehindLink(const QString& path) {
+    const QFileInfo info(path);
+    return info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath()
+                                                                   : path;
+}
+
 QString SideFileAvoiding(const QString& preferred, const QString& keep) {
     // The side file is removed or renamed over, which acts on its own entry: only the entry
     // of the list itself (or the link's target, when the side name is a link) must be

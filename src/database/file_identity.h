@@ -8,6 +8,10 @@
 // canonical path and its file name.
 bool SameFile(const QString& a, const QString& b);
 
+// The file a path names: the target of a symbolic link (whose contents a list replaced as
+// a whole must be, so that the link stays), else the path itself.
+QString FileBehindLink(const QString& path);
+
 // A name beside preferred for a work or backup file that is not the list at keep (its own
 // name, however spelled, or a link to it): preferred itself when it names another file
 // (another hard link to the same contents counts as another file: removing it leaves the

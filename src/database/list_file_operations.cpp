@@ -105,14 +105,6 @@ bool PassesQuickCheck(Connection& list) {
 
 std::function<void(const char*)> g_compactionHook;
 
-// The file a path names: the target of a symbolic link (whose contents the list is), else
-// the path itself.
-QString FileBehind(const QString& path) {
-    const QFileInfo info(path);
-    return info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath()
-                                                                   : path;
-}
-
 struct stat FileStatus(const QString& path) {
     struct stat status = {};
     ::stat(QFile::encodeName(path).constData(), &status);
@@ -140,7 +132,7 @@ void BackupListFile(const QString& source, const QString& target) {
 }
 
 QString CompactWorkFile(const QString& path) {
-    return WorkFileBeside(FileBehind(path), "compact");
+    return WorkFileBeside(FileBehindLink(path), "compact");
 }
 
 QString CompactBackupFile(const QString& path) {
@@ -153,7 +145,7 @@ void SetCompactionStepHook(std::function<void(const char*)> hook) {
 
 QString CompactListFile(const QString& path) {
     // Through a symbolic link the link's target is compacted and replaced; the link stays.
-    const QString list = FileBehind(path);
+    const QString list = FileBehindLink(path);
     RemoveStaleWorkFiles(list, "compact");
     const QString work = CompactWorkFile(path);
     // The previous version's name, unless that is the list itself (a list named "x.BAK").

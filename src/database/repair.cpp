@@ -5,6 +5,7 @@
 #include "database/connection.h"
 #include "database/damage_notes.h"
 #include "database/engine_error.h"
+#include "database/file_identity.h"
 #include "database/file_replace.h"
 #include "database/schema.h"
 #include "database/statement.h"
@@ -221,7 +222,9 @@ bool RepairDamagedList(const QString& path) {
     return true;
 }
 
-bool RepairListFile(const QString& path, QString* keptAs) {
+bool RepairListFile(const QString& listPath, QString* keptAs) {
+    // Through a symbolic link the link's target is repaired; the link stays.
+    const QString path = FileBehindLink(listPath);
     const QString work = WorkFileBeside(path, "repair");
     try {
         {

@@ -36,16 +36,19 @@ QString FolderOf(const QString& path) {
 // bears the work or backup name (a kept backup opened as a list), the conversion works
 // under another free name and never removes the list it converts.
 void Convert(ListSource& source, int version, const QString& path) {
-    const QString work = SideFileAvoiding(UpgradeWorkFile(path), path);
+    // Through a symbolic link the link's target takes the converted list (which is made
+    // beside it); the link stays, and the original is kept as a file of its own.
+    const QString list = FileBehindLink(path);
+    const QString work = SideFileAvoiding(UpgradeWorkFile(list), path);
     const QString backup = SideFileAvoiding(UpgradeBackupFile(path), path);
     RemoveWorkFile(work);
     QFile::remove(backup);
     ConvertList(source, version, work);
     Step("converted");
-    if (!KeepFileAs(path, backup))
+    if (!KeepFileAs(list, backup))
         throw EngineError(JetError::FileLocked, "The backup " + backup + " could not be made.");
     Step("kept");
-    if (!ReplaceFile(work, path))
+    if (!ReplaceFile(work, list))
         throw EngineError(JetError::FileLocked, "The converted list could not be put in place.");
     Step("replaced");
     if (backup != UpgradeBackupFile(path))

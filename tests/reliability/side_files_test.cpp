@@ -222,3 +222,29 @@ TEST_F(SideFiles, DamageMetInTheMiddleOfACommandIsToldAndRepaired) {
                  "by count and export (the open reads only the control row)",
                  "2", "each command told the damage, exited 1 and left the list repaired");
 }
+
+TEST_F(SideFiles, ConversionAndRepairThroughASymbolicLinkKeepTheLink) {
+    QDir().mkpath(Path("real"));
+    const QString jet = CopyFixture("jet/list-v2.mdb", "real/Jet.mdb");
+    if (jet.isEmpty())
+        GTEST_SKIP() << "The Jet fixtures are not on this machine.";
+    const QByteArray original = ReadBytes(jet);
+    ASSERT_TRUE(QFile::link(jet, Path("Jet.mdb")));
+    const CliResult converted = Run({"--list", Path("Jet.mdb"), "count"});
+    EXPECT_EQ(converted.out, "3\n") << converted.err.toStdString(); // its current filter
+    EXPECT_TRUE(QFileInfo(Path("Jet.mdb")).isSymLink());
+    EXPECT_FALSE(QFileInfo(Path("JET.bak")).isSymLink());
+    EXPECT_EQ(ReadBytes(Path("JET.bak")), original);
+
+    const QString real = MakeFilledList("real/Club.mdb", 3000);
+    DamageMiddle(real, int(ReadBytes(real).size() / 4096 / 3));
+    ASSERT_TRUE(QFile::link(real, Path("Club.mdb")));
+    const CliResult repaired = Run({"--list", Path("Club.mdb"), "count"});
+    EXPECT_TRUE(repaired.err.contains("The list was repaired.")) << repaired.err.toStdString();
+    EXPECT_TRUE(QFileInfo(Path("Club.mdb")).isSymLink());
+    QString report;
+    EXPECT_TRUE(ListIsSound(real, &report)) << report.toStdString();
+    ReportFigure("Conversion and repair through a symbolic link", "1 + 1",
+                 "the link stays and its target is converted or repaired; the kept original "
+                 "is a file of its own");
+}
