@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/command_support.h"
 #include "cli/pdf_output.h"
+#include "cli/settings_commands.h"
 #include "database/control_core.h"
 #include "database/engine_error.h"
 #include "database/label_core.h"
@@ -16,6 +17,7 @@
 #include "printing/label_run_host.h"
 #include "printing/label_run_options.h"
 #include "printing/print_labels.h"
+#include "printing/printer_values.h"
 #include "printing/record_list_report.h"
 #include "printing/record_text_file.h"
 #include "printing/report_options.h"
@@ -201,10 +203,21 @@ int RunReport(const CommandLine& line) {
         }
         return kExitDone;
     }
+    QString font;
+    if (line.HasValue("font")) {
+        font = ChooseNamed(PdfFonts(), line.Value("font").trimmed(), QStringLiteral("font"));
+        if (font.isEmpty())
+            return kExitFailed;
+    }
     if (!MayReplace(path, PdfDialogTitle()))
         return kExitFailed;
     ReportOptions options;
     options.showSwitches = !line.Flag("no-switches");
     const auto report = kind == QLatin1String("records") ? &PrintRecordList : &PrintSummaryList;
-    return PrintToPdf(path, [&](LabelRunHost& host) { report(list, host, options); });
+    return PrintToPdf(path, [&](LabelRunHost& host) {
+        // The font of this run only: the stored one comes back with the next run.
+        if (!font.isEmpty())
+            SetPrinterFontName(font);
+        report(list, host, options);
+    });
 }
