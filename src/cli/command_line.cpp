@@ -106,18 +106,22 @@ const std::vector<CommandSpec>& Specs() {
         {"labels",
          1,
          1,
-         {"label", "layout", "barcode", "row", "col", "filter"},
+         {"label", "product", "layout", "barcode", "row", "col", "filter"},
          {"preview-dp", "fill-page"},
          {},
          {{"barcode", {"none", "zip5", "zip9", "dp", "imb"}}},
-         "labels OUT.pdf [--label NAME] [--layout LIST] [--barcode none|zip5|zip9|dp|imb]\n"
-         "           [--preview-dp] [--row R] [--col C] [--fill-page] [--filter NAME]",
+         "labels OUT.pdf [--label NAME | --product NAME] [--layout LIST]\n"
+         "           [--barcode none|zip5|zip9|dp|imb] [--preview-dp] [--row R] [--col C]\n"
+         "           [--fill-page] [--filter NAME]",
          "Prints mailing labels for the records of the current filter to the PDF file\n"
          "OUT.pdf, as the label window prints them. An existing file is replaced only when\n"
          "the question is answered Yes.\n"
          "\n"
          "  --label NAME    the label layout of that name (made current); otherwise the\n"
          "                  current one\n"
+         "  --product NAME  the sheet of that label product (see \"products\"), such as\n"
+         "                  \"Avery 8163\", measured from the printable area; no layout\n"
+         "                  is saved or made current\n"
          "  --layout LIST   the address block's elements, top to bottom, separated by\n"
          "                  commas: \"Name\", \"Address\", \"AttentionLine\", \"Code\",\n"
          "                  \"Carrier Route\" (and \"Zip Code\" in international mode), or\n"
@@ -214,6 +218,21 @@ const std::vector<CommandSpec>& Specs() {
          "  --next-serial N          the serial number the next label takes (9 digits\n"
          "                           with a 6-digit Mailer ID, 6 with a 9-digit one)\n"
          "  --delivery-point-routing yes|no  11-digit routing codes with the delivery point\n"},
+        {"products",
+         0,
+         9,
+         {},
+         {},
+         {},
+         {},
+         "products [SEARCH]",
+         "Lists the label products that \"labels --product\" and the label window's \"New\n"
+         "from Product...\" offer, one per line: name, description, label size, labels per\n"
+         "sheet and paper, separated by tabs. With SEARCH only those whose name,\n"
+         "description or size contain every word of it. They are read from the label\n"
+         "templates of the package glabels-data when it is installed (or from the folder\n"
+         "LETTRINO_LABEL_TEMPLATES names), with the commonest Avery sheets built in. Needs\n"
+         "no list.\n"},
         {"compact",
          0,
          0,

@@ -13,11 +13,13 @@
 #include "database/list_core.h"
 #include "printing/address_block.h"
 #include "printing/label_choice.h"
+#include "printing/label_product.h"
 #include "printing/label_recount.h"
 #include "printing/label_run_host.h"
 #include "printing/label_run_options.h"
 #include "printing/print_labels.h"
 #include "printing/printer_values.h"
+#include "printing/printers.h"
 #include "printing/record_list_report.h"
 #include "printing/record_text_file.h"
 #include "printing/report_options.h"
@@ -111,6 +113,8 @@ bool ReadLayout(const CommandLine& line, std::vector<int>& layout, QString& erro
 } // namespace
 
 int CheckLabelOptions(const CommandLine& line) {
+    if (line.HasValue("label") && line.HasValue("product"))
+        return UsageError(line.Command(), "--label and --product can't go together");
     std::vector<int> layout;
     QString error;
     if (!ReadLayout(line, layout, error))
@@ -134,10 +138,24 @@ int RunLabels(const CommandLine& line) {
     if (line.HasValue("filter") && !ChooseFilter(line.Value("filter")))
         return kExitFailed;
 
+    // A label product prints with its own geometry; no layout is chosen or saved.
+    const std::vector<LabelProduct> products =
+        line.HasValue("product") ? LabelProducts() : std::vector<LabelProduct>();
+    const LabelProduct* product = nullptr;
+    if (line.HasValue("product")) {
+        product = FindLabelProduct(products, line.Value("product"));
+        if (!product) {
+            ToolMessage(QStringLiteral("there is no label product named \"%1\"; \"lettrino-cli "
+                                       "products SEARCH\" lists them")
+                            .arg(line.Value("product")));
+            return kExitFailed;
+        }
+    }
+
     ControlCore control;
     LabelCore labels;
     const std::vector<LabelChoice> choices = ReadLabelChoices(labels);
-    if (choices.empty()) {
+    if (!product && choices.empty()) {
         InfoBox(QStringLiteral("You must define a label before you can print"));
         return kExitFailed;
     }
@@ -157,8 +175,8 @@ int RunLabels(const CommandLine& line) {
     options.startColumn = StartPosition(line, "col");
     if (records > 0) {
         labels.SetID(options.labelId);
-        const int rows = int(labels.LRows());
-        const int columns = int(labels.LCols());
+        const int rows = product ? product->rows : int(labels.LRows());
+        const int columns = product ? product->columns : int(labels.LCols());
         LabelRecount count = RecountLabels(records, rows, columns, options.startRow,
                                            options.startColumn, false, false);
         if (line.Flag("fill-page")) {
@@ -178,7 +196,12 @@ int RunLabels(const CommandLine& line) {
     const QString path = QFileInfo(line.Arguments().first()).absoluteFilePath();
     if (!MayReplace(path, PdfDialogTitle()))
         return kExitFailed;
-    return PrintToPdf(path, [&](LabelRunHost& host) { PrintLabels(options, list, host); });
+    return PrintToPdf(path, [&](LabelRunHost& host) {
+        // Measured from the printable area of the printer the labels go to.
+        if (product)
+            options.definition = LabelFromProduct(*product, Printers::Current());
+        PrintLabels(options, list, host);
+    });
 }
 
 int RunReport(const CommandLine& line) {
@@ -220,4 +243,18 @@ int RunReport(const CommandLine& line) {
             SetPrinterFontName(font);
         report(list, host, options);
     });
+}
+
+int RunProducts(const CommandLine& line) {
+    const std::vector<LabelProduct> found =
+        FindLabelProducts(LabelProducts(), line.Arguments().join(QLatin1Char(' ')));
+    for (const LabelProduct& product : found)
+        PrintResult(QStringList{product.Name(), product.description, product.SizeText(),
+                                QString::number(product.LabelsPerSheet()), product.paper}
+                        .join(QLatin1Char('\t')));
+    if (found.empty()) {
+        ToolMessage("no label product matches");
+        return kExitFailed;
+    }
+    return kExitDone;
 }

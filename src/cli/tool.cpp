@@ -38,13 +38,15 @@ const std::map<QString, Command>& Commands() {
         {"compact", {nullptr, RunCompact}},
         {"printer", {nullptr, RunPrinter}},
         {"intelligent-mail", {nullptr, RunIntelligentMail}},
+        {"products", {nullptr, RunProducts}},
     };
     return commands;
 }
 
 // The commands that need no list: they work on the settings alone.
 bool NeedsNoList(const QString& command) {
-    return command == QLatin1String("printer") || command == QLatin1String("intelligent-mail");
+    return command == QLatin1String("printer") || command == QLatin1String("intelligent-mail") ||
+           command == QLatin1String("products");
 }
 
 // The seconds a filter's query may run: LETTRINO_QUERY_SECONDS, else a minute.

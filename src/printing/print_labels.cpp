@@ -277,7 +277,11 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host,
                  PrinterObject& printer) {
     LabelRecord label;
-    if (!ReadLabelDefinition(options.labelId, label) || !LabelSheet(label).Usable()) {
+    if (options.definition)
+        label = *options.definition;
+    else if (!ReadLabelDefinition(options.labelId, label))
+        label = LabelRecord();
+    if (!LabelSheet(label).Usable()) {
         InfoBox(QStringLiteral("No label description available"));
         return;
     }

@@ -35,6 +35,9 @@ bool ReadLabelDefinition(qint64 id, LabelRecord& label);
 // label still starts at its left edge. At the end of the run the host is told, once, how
 // many labels were cut and which records (the first few) they were for.
 //
+// The definition printed with is options.definition when it holds one, else the stored one
+// of options.labelId.
+//
 // Problems are reported with InfoBox: "No label description available" (no usable label
 // definition chosen) and "There are no records to print.".
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host);
