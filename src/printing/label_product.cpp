@@ -271,6 +271,13 @@ const LabelProduct* FindLabelProduct(const std::vector<LabelProduct>& products,
     return nullptr;
 }
 
+namespace {
+// Inches as the label window's boxes take them: four decimals at most.
+float BoxInches(double inches) {
+    return float(std::round(inches * 10000) / 10000);
+}
+} // namespace
+
 LabelRecord LabelFromProduct(const LabelProduct& product, const PrinterObject& printer) {
     // The printable area's origin lies at -PaperRect().topLeft() on the paper.
     const QRectF paper = printer.PaperRect();
@@ -280,10 +287,10 @@ LabelRecord LabelFromProduct(const LabelProduct& product, const PrinterObject& p
     label.LName = product.Name();
     label.LRows = float(product.rows);
     label.LCols = float(product.columns);
-    label.IndentLeft = float(std::max(0.0, product.left + product.textMargin - insetLeft));
-    label.IndentTop = float(std::max(0.0, product.top + product.textMargin - insetTop));
-    label.RowDelta = float(product.rows > 1 ? product.rowStep : product.height);
-    label.ColDelta = float(product.columns > 1 ? product.columnStep : product.width);
+    label.IndentLeft = BoxInches(std::max(0.0, product.left + product.textMargin - insetLeft));
+    label.IndentTop = BoxInches(std::max(0.0, product.top + product.textMargin - insetTop));
+    label.RowDelta = BoxInches(product.rows > 1 ? product.rowStep : product.height);
+    label.ColDelta = BoxInches(product.columns > 1 ? product.columnStep : product.width);
     const double textHeight = (product.height - 2 * product.textMargin) * 72;
     const int size = int(std::floor(textHeight / (kAddressLines * kLineSpacing)));
     label.LTypeSize = float(std::clamp(size, kSmallestTypeSize, kLargestTypeSize));

@@ -71,6 +71,7 @@ const LabelProduct* FindLabelProduct(const std::vector<LabelProduct>& products,
 
 // The label definition that prints on the product's labels on that printer: indents
 // measured from the printer's printable area to where the text starts (never outside the
-// printable area), the row and column differences, and a type size that fits five lines in
-// a label's height (6 to 12 points).
+// printable area), the row and column differences (lengths to 1/10000 inch, as the label
+// window takes them), and a type size that fits five lines in a label's height (6 to 12
+// points).
 LabelRecord LabelFromProduct(const LabelProduct& product, const PrinterObject& printer);

@@ -2,12 +2,15 @@
 
 #include <QtGlobal>
 
+class LabelCore;
 class LabelRunHost;
 class ListCore;
 class PrinterObject;
 struct LabelRecord;
 struct LabelRunOptions;
 
+// The values of the label store's current definition.
+LabelRecord CurrentLabelRecord(const LabelCore& labels);
 // Reads the label definition with that ID; false when there is none.
 bool ReadLabelDefinition(qint64 id, LabelRecord& label);
 
