@@ -9,6 +9,7 @@
 #include "app/value_formats.h"
 #include "app/windows/center_form.h"
 #include "app/windows/fill_filter_box.h"
+#include "app/windows/help_window.h"
 #include "app/windows/select_all.h"
 #include "database/control_core.h"
 #include "database/label_core.h"
@@ -55,6 +56,7 @@ LabelForm::LabelForm(QWidget* parent)
     SetUpMenus();
     SetUpControls();
     SetMode(Mode::Viewing);
+    AddHelpKey(this, kHelpLabels);
 }
 
 LabelForm::~LabelForm() = default;

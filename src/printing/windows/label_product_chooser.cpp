@@ -26,7 +26,7 @@ LabelProductChooser::LabelProductChooser(std::vector<LabelProduct> products, QWi
     m_productTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_productTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_productTable->verticalHeader()->hide();
-    m_productTable->horizontalHeader()->setStretchLastSection(true);
+    m_productTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_okButton = buttons->button(QDialogButtonBox::Ok);

@@ -679,3 +679,14 @@ TEST_F(LabelWindow, ProductChooserNarrowsTheListAsTheUserTypes) {
     EXPECT_EQ(table->rowCount(), 0);
     EXPECT_FALSE(chooser.findChild<QPushButton*>("OKButton")->isEnabled());
 }
+
+TEST_F(LabelWindow, HelpKeyOpensTheGuideAtTheLabelsPage) {
+    AddAddressRecords(1);
+    Open();
+    QApplication::setActiveWindow(m_form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(m_form.get(), Qt::Key_F1);
+    ASSERT_EQ(m_dialogs->OpenedUrls().size(), 1);
+    EXPECT_TRUE(m_dialogs->OpenedUrls().front().endsWith("/labels.html"))
+        << m_dialogs->OpenedUrls().front().toStdString();
+}
