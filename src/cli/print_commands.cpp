@@ -60,15 +60,14 @@ int StartPosition(const CommandLine& line, const char* option) {
 // The label layout named (compared without regard to case, an exact match first); 0 with
 // the names there are told when there is none.
 qint64 NamedLabel(const std::vector<LabelChoice>& choices, const QString& name) {
-    for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive})
-        for (const LabelChoice& choice : choices)
-            if (choice.name.compare(name, sensitivity) == 0)
-                return choice.id;
     QStringList names;
     for (const LabelChoice& choice : choices)
-        names << '"' + choice.name + '"';
-    ToolMessage(QStringLiteral("there is no label layout named \"%1\"; the layouts are: %2")
-                    .arg(name, names.join(QStringLiteral(", "))));
+        names << choice.name;
+    const QString chosen =
+        ChooseNamed(names, name, QStringLiteral("label layout"), QStringLiteral("layouts"));
+    for (const LabelChoice& choice : choices)
+        if (!chosen.isEmpty() && choice.name == chosen)
+            return choice.id;
     return 0;
 }
 

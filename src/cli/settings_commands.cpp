@@ -38,7 +38,8 @@ void ShowIntelligentMailSettings() {
 
 } // namespace
 
-QString ChooseNamed(const QStringList& names, const QString& name, const QString& what) {
+QString ChooseNamed(const QStringList& names, const QString& name, const QString& what,
+                    const QString& plural) {
     for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive})
         for (const QString& entry : names)
             if (entry.compare(name, sensitivity) == 0)
@@ -46,8 +47,9 @@ QString ChooseNamed(const QStringList& names, const QString& name, const QString
     QStringList quoted;
     for (const QString& entry : names)
         quoted << '"' + entry + '"';
-    ToolMessage(QStringLiteral("there is no %1 named \"%2\"; the %1s are: %3")
-                    .arg(what, name, quoted.join(QStringLiteral(", "))));
+    ToolMessage(QStringLiteral("there is no %1 named \"%2\"; the %3 are: %4")
+                    .arg(what, name, plural.isEmpty() ? what + 's' : plural,
+                         quoted.join(QStringLiteral(", "))));
     return QString();
 }
 

@@ -16,8 +16,9 @@ int RunPrinter(const CommandLine& line);
 int RunIntelligentMail(const CommandLine& line);
 
 // The entry of names that equals name (an exact match first, then without regard to case);
-// empty, after telling the user which names there are, when none does. what names the kind
-// of thing ("printer", "font").
-QString ChooseNamed(const QStringList& names, const QString& name, const QString& what);
+// empty, after telling the user which names there are, when none does: "there is no WHAT
+// named ...; the PLURAL are: ...". plural defaults to what with an "s".
+QString ChooseNamed(const QStringList& names, const QString& name, const QString& what,
+                    const QString& plural = QString());
 // The fonts printing to a PDF file can use.
 QStringList PdfFonts();
