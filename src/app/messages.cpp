@@ -102,6 +102,12 @@ QString HelpTopicPage(int topic) {
         return QStringLiteral("readme.html");
     case kHelpSupport:
         return QStringLiteral("support.html");
+    case kHelpLabels:
+        return QStringLiteral("labels.html");
+    case kHelpPrinter:
+        return QStringLiteral("settings.html#printer");
+    case kHelpReports:
+        return QStringLiteral("reports.html");
     default:
         return QString();
     }
@@ -120,15 +126,20 @@ void ShowHelpTopic(int topic) {
             MessageIcon::Warning);
         return;
     }
-    if (!QFileInfo::exists(file)) {
+    const QString path = file.section(QLatin1Char('#'), 0, 0);
+    if (!QFileInfo::exists(path)) {
         Dialogs::Current().ShowMessage(
             QStringLiteral("Couldn't find the help page \"%1\". The user guide may not be "
                            "installed.")
-                .arg(QDir::toNativeSeparators(file)),
+                .arg(QDir::toNativeSeparators(path)),
             ApplicationTitle(), MessageIcon::Warning);
         return;
     }
-    Dialogs::Current().OpenUrl(QUrl::fromLocalFile(file));
+    QUrl page = QUrl::fromLocalFile(path);
+    const QString section = file.section(QLatin1Char('#'), 1);
+    if (!section.isEmpty())
+        page.setFragment(section);
+    Dialogs::Current().OpenUrl(page);
 }
 
 QString DateLiteral(const QDate& date) {

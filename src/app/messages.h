@@ -19,13 +19,17 @@ void SorryBox(const QString& text);
 bool AreYouSure(const QString& title);
 // "You first must open a mailing list" with a warning icon.
 void MustOpenList();
-// The help topics the program opens: the guide's contents, the read-me page and the
-// support page.
+// The help topics the program opens: the guide's contents, the read-me page, the support
+// page, and the pages of the windows that offer help (F1).
 constexpr int kHelpContents = 0;
+constexpr int kHelpLabels = 4100;
+constexpr int kHelpPrinter = 4400;
+constexpr int kHelpReports = 4500;
 constexpr int kHelpReadMe = 8000;
 constexpr int kHelpSupport = 8800;
-// Opens the user guide in the desktop's browser at the page of the numbered topic; a topic
-// without a page, or a page that is missing, is reported in a message.
+// Opens the user guide (through the dialogs' OpenUrl: the program shows it in its help
+// window) at the page, and section, of the numbered topic; a topic without a page, or a
+// page that is missing, is reported in a message.
 void ShowHelpTopic(int topic);
 // The query literal of a date: #m/d/yyyy#, without leading zeros.
 QString DateLiteral(const QDate& date);
@@ -37,7 +41,9 @@ QString DateLiteral(const QDate& date);
 // program's folder), in the source tree the program was built from, or in the desktop's
 // shared data folders.
 QString HelpFolder();
-// The page of a topic inside the guide ("readme.html"); empty for a topic without one.
+// The page of a topic inside the guide ("readme.html", "settings.html#printer"); empty for
+// a topic without one.
 QString HelpTopicPage(int topic);
-// The full path of a topic's page; empty for a topic without one.
+// The full path of a topic's page, with its section after "#"; empty for a topic without
+// one.
 QString HelpTopicFile(int topic);

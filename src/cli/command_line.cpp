@@ -118,18 +118,22 @@ const std::vector<CommandSpec>& Specs() {
         {"labels",
          1,
          1,
-         {"label", "layout", "barcode", "row", "col", "filter"},
+         {"label", "product", "layout", "barcode", "row", "col", "filter"},
          {"preview-dp", "fill-page"},
          {},
          {{"barcode", {"none", "zip5", "zip9", "dp", "imb"}}},
-         "labels OUT.pdf [--label NAME] [--layout LIST] [--barcode none|zip5|zip9|dp|imb]\n"
-         "           [--preview-dp] [--row R] [--col C] [--fill-page] [--filter NAME]",
+         "labels OUT.pdf [--label NAME | --product NAME] [--layout LIST]\n"
+         "           [--barcode none|zip5|zip9|dp|imb] [--preview-dp] [--row R] [--col C]\n"
+         "           [--fill-page] [--filter NAME]",
          "Prints mailing labels for the records of the current filter to the PDF file\n"
          "OUT.pdf, as the label window prints them. An existing file is replaced only when\n"
          "the question is answered Yes.\n"
          "\n"
          "  --label NAME    the label layout of that name (made current); otherwise the\n"
          "                  current one\n"
+         "  --product NAME  the sheet of that label product (see \"products\"), such as\n"
+         "                  \"Avery 8163\", measured from the printable area; no layout\n"
+         "                  is saved or made current\n"
          "  --layout LIST   the address block's elements, top to bottom, separated by\n"
          "                  commas: \"Name\", \"Address\", \"AttentionLine\", \"Code\",\n"
          "                  \"Carrier Route\" (and \"Zip Code\" in international mode), or\n"
@@ -148,11 +152,12 @@ const std::vector<CommandSpec>& Specs() {
         {"report",
          1,
          1,
-         {"kind", "filter"},
+         {"kind", "filter", "font"},
          {"no-switches"},
          {"kind"},
          {{"kind", {"records", "summary", "text"}}},
-         "report OUT --kind records|summary|text [--no-switches] [--filter NAME]",
+         "report OUT --kind records|summary|text [--no-switches] [--font FONT]\n"
+         "           [--filter NAME]",
          "Writes a list report of the records of the current filter: the record list or\n"
          "the summary list as a PDF file, or the list as a text file in fixed columns. An\n"
          "existing OUT is replaced only when the question is answered Yes.\n"
@@ -160,6 +165,8 @@ const std::vector<CommandSpec>& Specs() {
          "  --kind KIND     records, summary or text\n"
          "  --no-switches   leave switch names, marks and import flags out of the record\n"
          "                  list\n"
+         "  --font FONT     print this run in that font (otherwise the font of Printer\n"
+         "                  Setup, or the system's sans-serif font when none is chosen)\n"
          "  --filter NAME   make that filter current first (\"<None>\" for none)\n"},
         {"duplicates",
          0,
@@ -185,6 +192,59 @@ const std::vector<CommandSpec>& Specs() {
          "folder setting (or the home folder) is used. In a folder the copy is named after\n"
          "the list in capitals, as the backup command proposes. An existing file is\n"
          "replaced only when the question is answered Yes.\n"},
+        {"printer",
+         0,
+         0,
+         {"name", "font", "page-limit"},
+         {},
+         {},
+         {},
+         "printer [--name NAME] [--font FONT] [--page-limit N]",
+         "Shows the values of Printer Setup (printer, font, page limit), or sets those\n"
+         "given and then shows them. An unknown printer or font is refused with the names\n"
+         "there are. Needs no list. Without a chosen font, printing uses the system's\n"
+         "sans-serif font and stores it.\n"
+         "\n"
+         "  --name NAME      the printer all printing of the program goes to (this tool\n"
+         "                   knows the \"PDF file\" printer; the program lists the\n"
+         "                   system's printers too)\n"
+         "  --font FONT      the font of labels and reports, one of the printer's fonts\n"
+         "  --page-limit N   twips at the bottom of each report page that stay empty\n"},
+        {"intelligent-mail",
+         0,
+         0,
+         {"barcode-id", "service-type", "mailer-id", "next-serial", "delivery-point-routing"},
+         {},
+         {},
+         {{"delivery-point-routing", {"yes", "no"}}},
+         "intelligent-mail [--barcode-id NN] [--service-type NNN] [--mailer-id ID]\n"
+         "           [--next-serial N] [--delivery-point-routing yes|no]",
+         "Shows the Intelligent Mail settings that \"labels --barcode imb\" uses, or sets\n"
+         "those given and then shows them. Nothing is stored unless every value, given or\n"
+         "stored, passes the checks of the Intelligent Mail Settings window. Needs no list.\n"
+         "\n"
+         "  --barcode-id NN          Barcode Identifier: two digits, the second 0 to 4\n"
+         "  --service-type NNN       Service Type Identifier: three digits\n"
+         "  --mailer-id ID           six digits starting with 0 to 8, or nine starting\n"
+         "                           with 9\n"
+         "  --next-serial N          the serial number the next label takes (9 digits\n"
+         "                           with a 6-digit Mailer ID, 6 with a 9-digit one)\n"
+         "  --delivery-point-routing yes|no  11-digit routing codes with the delivery point\n"},
+        {"products",
+         0,
+         9,
+         {},
+         {},
+         {},
+         {},
+         "products [SEARCH]",
+         "Lists the label products that \"labels --product\" and the label window's \"New\n"
+         "from Product...\" offer, one per line: name, description, label size, labels per\n"
+         "sheet and paper, separated by tabs. With SEARCH only those whose name,\n"
+         "description or size contain every word of it. They are read from the label\n"
+         "templates of the package glabels-data when it is installed (or from the folder\n"
+         "LETTRINO_LABEL_TEMPLATES names), with the commonest Avery sheets built in. Needs\n"
+         "no list.\n"},
         {"compact",
          0,
          0,

@@ -8,8 +8,10 @@
 PdfOutput::PdfOutput(const QString& path)
     : m_path(path), m_deviceName(PdfFileDevice::Name() + ": " + path) {
     Printers::SetSource(this);
-    ApplyPrinterSettings(QStringLiteral("Tessavane"));
+    // The tool prints to its own file whatever printer is stored, so none is chosen or
+    // stored here.
     Printers::Select(m_deviceName);
+    LoadPrinterValues(QStringLiteral("Tessavane"));
 }
 
 PdfOutput::~PdfOutput() {

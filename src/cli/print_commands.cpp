@@ -6,16 +6,20 @@
 #include "cli/command_line.h"
 #include "cli/command_support.h"
 #include "cli/pdf_output.h"
+#include "cli/settings_commands.h"
 #include "database/control_core.h"
 #include "database/engine_error.h"
 #include "database/label_core.h"
 #include "database/list_core.h"
 #include "printing/address_block.h"
 #include "printing/label_choice.h"
+#include "printing/label_product.h"
 #include "printing/label_recount.h"
 #include "printing/label_run_host.h"
 #include "printing/label_run_options.h"
 #include "printing/print_labels.h"
+#include "printing/printer_values.h"
+#include "printing/printers.h"
 #include "printing/record_list_report.h"
 #include "printing/record_text_file.h"
 #include "printing/report_options.h"
@@ -56,15 +60,14 @@ int StartPosition(const CommandLine& line, const char* option) {
 // The label layout named (compared without regard to case, an exact match first); 0 with
 // the names there are told when there is none.
 qint64 NamedLabel(const std::vector<LabelChoice>& choices, const QString& name) {
-    for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive})
-        for (const LabelChoice& choice : choices)
-            if (choice.name.compare(name, sensitivity) == 0)
-                return choice.id;
     QStringList names;
     for (const LabelChoice& choice : choices)
-        names << '"' + choice.name + '"';
-    ToolMessage(QStringLiteral("there is no label layout named \"%1\"; the layouts are: %2")
-                    .arg(name, names.join(QStringLiteral(", "))));
+        names << choice.name;
+    const QString chosen =
+        ChooseNamed(names, name, QStringLiteral("label layout"), QStringLiteral("layouts"));
+    for (const LabelChoice& choice : choices)
+        if (!chosen.isEmpty() && choice.name == chosen)
+            return choice.id;
     return 0;
 }
 
@@ -109,6 +112,8 @@ bool ReadLayout(const CommandLine& line, std::vector<int>& layout, QString& erro
 } // namespace
 
 int CheckLabelOptions(const CommandLine& line) {
+    if (line.HasValue("label") && line.HasValue("product"))
+        return UsageError(line.Command(), "--label and --product can't go together");
     std::vector<int> layout;
     QString error;
     if (!ReadLayout(line, layout, error))
@@ -132,10 +137,24 @@ int RunLabels(const CommandLine& line) {
     if (line.HasValue("filter") && !ChooseFilter(line.Value("filter")))
         return kExitFailed;
 
+    // A label product prints with its own geometry; no layout is chosen or saved.
+    const std::vector<LabelProduct> products =
+        line.HasValue("product") ? LabelProducts() : std::vector<LabelProduct>();
+    const LabelProduct* product = nullptr;
+    if (line.HasValue("product")) {
+        product = FindLabelProduct(products, line.Value("product"));
+        if (!product) {
+            ToolMessage(QStringLiteral("there is no label product named \"%1\"; \"lettrino-cli "
+                                       "products SEARCH\" lists them")
+                            .arg(line.Value("product")));
+            return kExitFailed;
+        }
+    }
+
     ControlCore control;
     LabelCore labels;
     const std::vector<LabelChoice> choices = ReadLabelChoices(labels);
-    if (choices.empty()) {
+    if (!product && choices.empty()) {
         InfoBox(QStringLiteral("You must define a label before you can print"));
         return kExitFailed;
     }
@@ -155,8 +174,8 @@ int RunLabels(const CommandLine& line) {
     options.startColumn = StartPosition(line, "col");
     if (records > 0) {
         labels.SetID(options.labelId);
-        const int rows = int(labels.LRows());
-        const int columns = int(labels.LCols());
+        const int rows = product ? product->rows : int(labels.LRows());
+        const int columns = product ? product->columns : int(labels.LCols());
         LabelRecount count = RecountLabels(records, rows, columns, options.startRow,
                                            options.startColumn, false, false);
         if (line.Flag("fill-page")) {
@@ -176,7 +195,12 @@ int RunLabels(const CommandLine& line) {
     const QString path = QFileInfo(line.Arguments().first()).absoluteFilePath();
     if (!MayReplace(path, PdfDialogTitle()))
         return kExitFailed;
-    return PrintToPdf(path, [&](LabelRunHost& host) { PrintLabels(options, list, host); });
+    return PrintToPdf(path, [&](LabelRunHost& host) {
+        // Measured from the printable area of the printer the labels go to.
+        if (product)
+            options.definition = LabelFromProduct(*product, Printers::Current());
+        PrintLabels(options, list, host);
+    });
 }
 
 int RunReport(const CommandLine& line) {
@@ -201,10 +225,35 @@ int RunReport(const CommandLine& line) {
         }
         return kExitDone;
     }
+    QString font;
+    if (line.HasValue("font")) {
+        font = ChooseNamed(PdfFonts(), line.Value("font").trimmed(), QStringLiteral("font"));
+        if (font.isEmpty())
+            return kExitFailed;
+    }
     if (!MayReplace(path, PdfDialogTitle()))
         return kExitFailed;
     ReportOptions options;
     options.showSwitches = !line.Flag("no-switches");
     const auto report = kind == QLatin1String("records") ? &PrintRecordList : &PrintSummaryList;
-    return PrintToPdf(path, [&](LabelRunHost& host) { report(list, host, options); });
+    return PrintToPdf(path, [&](LabelRunHost& host) {
+        // The font of this run only: the stored one comes back with the next run.
+        if (!font.isEmpty())
+            SetPrinterFontName(font);
+        report(list, host, options);
+    });
+}
+
+int RunProducts(const CommandLine& line) {
+    const std::vector<LabelProduct> found =
+        FindLabelProducts(LabelProducts(), line.Arguments().join(QLatin1Char(' ')));
+    for (const LabelProduct& product : found)
+        PrintResult(QStringList{product.Name(), product.description, product.SizeText(),
+                                QString::number(product.LabelsPerSheet()), product.paper}
+                        .join(QLatin1Char('\t')));
+    if (found.empty()) {
+        ToolMessage("no label product matches");
+        return kExitFailed;
+    }
+    return kExitDone;
 }

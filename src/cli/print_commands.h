@@ -12,3 +12,7 @@ int RunLabels(const CommandLine& line);
 // report OUT --kind KIND: the record list or the summary list as a PDF file, or the list
 // as a text file, as the list window makes them.
 int RunReport(const CommandLine& line);
+
+// products [SEARCH]: the label products there are, one per line, with their description,
+// label size, labels per sheet and paper, separated by tabs.
+int RunProducts(const CommandLine& line);

@@ -7,6 +7,7 @@
 #include "cli/command_support.h"
 #include "cli/list_commands.h"
 #include "cli/print_commands.h"
+#include "cli/settings_commands.h"
 #include "cli/transfer_commands.h"
 #include "database/damage_notes.h"
 #include "database/list_core.h"
@@ -37,8 +38,17 @@ const std::map<QString, Command>& Commands() {
         {"duplicates", {nullptr, RunDuplicates}},
         {"backup", {nullptr, RunBackup}},
         {"compact", {nullptr, RunCompact}},
+        {"printer", {nullptr, RunPrinter}},
+        {"intelligent-mail", {nullptr, RunIntelligentMail}},
+        {"products", {nullptr, RunProducts}},
     };
     return commands;
+}
+
+// The commands that need no list: they work on the settings alone.
+bool NeedsNoList(const QString& command) {
+    return command == QLatin1String("printer") || command == QLatin1String("intelligent-mail") ||
+           command == QLatin1String("products");
 }
 
 // The seconds a filter's query may run: LETTRINO_QUERY_SECONDS, else a minute.
@@ -81,7 +91,8 @@ int RunTool(const QStringList& arguments) {
     SetQueryStopCheck([limit](double seconds) { return seconds > limit; });
     int status = kExitFailed;
     // A new list is made beside the current one, which need not be open (or exist).
-    if (line.Command() == QLatin1String("new") && line.List().isEmpty())
+    if (NeedsNoList(line.Command()) ||
+        (line.Command() == QLatin1String("new") && line.List().isEmpty()))
         status = chosen.run(line);
     else if (OpenList(line.List()))
         status = chosen.run(line);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "database/label_record.h"
+
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 // The bar code printed above each address block: the indexes of the label window's
@@ -15,9 +18,10 @@ enum BarcodeChoice {
 
 // What the label window hands to a printing run.
 struct LabelRunOptions {
-    qint64 labelId = 0;      // the label definition; 0 for none
-    std::vector<int> layout; // element codes of the address block, top to bottom
-    int startRow = 1;        // first label position on the first sheet, from 1
+    qint64 labelId = 0;                    // the label definition; 0 for none
+    std::optional<LabelRecord> definition; // printed with instead of labelId, unsaved
+    std::vector<int> layout;               // element codes of the address block, top to bottom
+    int startRow = 1;                      // first label position on the first sheet, from 1
     int startColumn = 1;
     int labelsPerRecord = 1;           // consecutive labels each record fills
     int barcode = kNoBarcode;          // a BarcodeChoice

@@ -30,6 +30,19 @@ constexpr int kCutRecordsNamed = 5;
 
 } // namespace
 
+LabelRecord CurrentLabelRecord(const LabelCore& labels) {
+    LabelRecord label;
+    label.LName = labels.LName();
+    label.LRows = labels.LRows();
+    label.LCols = labels.LCols();
+    label.IndentTop = labels.IndentTop();
+    label.IndentLeft = labels.IndentLeft();
+    label.RowDelta = labels.RowDelta();
+    label.ColDelta = labels.ColDelta();
+    label.LTypeSize = labels.LTypeSize();
+    return label;
+}
+
 bool ReadLabelDefinition(qint64 id, LabelRecord& label) {
     if (id <= 0)
         return false;
@@ -38,14 +51,7 @@ bool ReadLabelDefinition(qint64 id, LabelRecord& label) {
         return false;
     do {
         if (labels.ID() == id) {
-            label.LName = labels.LName();
-            label.LRows = labels.LRows();
-            label.LCols = labels.LCols();
-            label.IndentTop = labels.IndentTop();
-            label.IndentLeft = labels.IndentLeft();
-            label.RowDelta = labels.RowDelta();
-            label.ColDelta = labels.ColDelta();
-            label.LTypeSize = labels.LTypeSize();
+            label = CurrentLabelRecord(labels);
             return true;
         }
     } while (labels.MoveUp());
@@ -277,7 +283,11 @@ void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost
 void PrintLabels(const LabelRunOptions& options, ListCore& records, LabelRunHost& host,
                  PrinterObject& printer) {
     LabelRecord label;
-    if (!ReadLabelDefinition(options.labelId, label) || !LabelSheet(label).Usable()) {
+    if (options.definition)
+        label = *options.definition;
+    else if (!ReadLabelDefinition(options.labelId, label))
+        label = LabelRecord();
+    if (!LabelSheet(label).Usable()) {
         InfoBox(QStringLiteral("No label description available"));
         return;
     }

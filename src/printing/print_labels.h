@@ -2,12 +2,15 @@
 
 #include <QtGlobal>
 
+class LabelCore;
 class LabelRunHost;
 class ListCore;
 class PrinterObject;
 struct LabelRecord;
 struct LabelRunOptions;
 
+// The values of the label store's current definition.
+LabelRecord CurrentLabelRecord(const LabelCore& labels);
 // Reads the label definition with that ID; false when there is none.
 bool ReadLabelDefinition(qint64 id, LabelRecord& label);
 
@@ -34,6 +37,9 @@ bool ReadLabelDefinition(qint64 id, LabelRecord& label);
 // is cut, the lines of a block too tall for it are left out, and a barcode wider than the
 // label still starts at its left edge. At the end of the run the host is told, once, how
 // many labels were cut and which records (the first few) they were for.
+//
+// The definition printed with is options.definition when it holds one, else the stored one
+// of options.labelId.
 //
 // Problems are reported with InfoBox: "No label description available" (no usable label
 // definition chosen) and "There are no records to print.".

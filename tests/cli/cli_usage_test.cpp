@@ -6,8 +6,9 @@
 
 namespace {
 
-const QStringList kCommands = {"new",    "info",   "filters",    "count",  "import", "export",
-                               "labels", "report", "duplicates", "backup", "compact"};
+const QStringList kCommands = {"new",     "info",    "filters",         "count",      "import",
+                               "export",  "labels",  "report",          "duplicates", "backup",
+                               "compact", "printer", "intelligent-mail"};
 
 } // namespace
 

@@ -43,8 +43,15 @@ TEST_F(PrinterSettings, StartUpWithoutSettingsOrWithAnUnknownPrinter) {
     SetPrinterFontName("Arial");
     ApplyPrinterSettings("Tessavane");
     EXPECT_EQ(Printers::Current().DeviceName(), "Office Laser");
-    EXPECT_EQ(PrinterFontName(), "");
     EXPECT_EQ(PageLimit(), 100);
+    // A first run stores the printer it starts with and the system's sans-serif font, so
+    // that reports print at once.
+    const QString sans = DefaultPrinterFontName();
+    EXPECT_FALSE(sans.isEmpty());
+    EXPECT_EQ(PrinterFontName(), sans);
+    EXPECT_EQ(Printers::Current().FontName(), sans);
+    EXPECT_EQ(GetSetting("Printer", "FontName", ""), sans);
+    EXPECT_EQ(GetSetting("Printer", "PrinterName", ""), "Office Laser");
 
     SaveSetting("Printer", "PrinterName", "Gone Away");
     SaveSetting("Printer", "PageLimit", "lots");

@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/windows/fatal.h"
+#include "app/windows/help_window.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -75,6 +76,11 @@ void QtDialogs::Beep() {
 }
 
 void QtDialogs::OpenUrl(const QUrl& url) {
+    // The pages of the user guide open in the program's own help window.
+    if (url.isLocalFile() && url.path().endsWith(QLatin1String(".html"))) {
+        HelpWindow::ShowPage(url);
+        return;
+    }
     if (QDesktopServices::openUrl(url))
         return;
     // No browser could be started: say where the page is, so it can be opened by hand.

@@ -1,7 +1,9 @@
 #include "printing/windows/get_printer.h"
 
+#include "app/messages.h"
 #include "app/windows/busy_pointer.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 #include "printing/printer_object.h"
 #include "printing/printer_settings.h"
 #include "printing/printer_values.h"
@@ -76,6 +78,7 @@ GetPrinter::GetPrinter(QWidget* parent)
     connect(m_okButton, &QPushButton::clicked, this, &GetPrinter::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &GetPrinter::reject);
     connect(m_testPageButton, &QPushButton::clicked, this, &GetPrinter::PrintTestPageClicked);
+    AddHelpKey(this, kHelpPrinter);
 }
 
 GetPrinter::~GetPrinter() = default;

@@ -9,6 +9,7 @@
 #include "app/value_formats.h"
 #include "app/windows/center_form.h"
 #include "app/windows/fill_filter_box.h"
+#include "app/windows/help_window.h"
 #include "app/windows/select_all.h"
 #include "database/control_core.h"
 #include "database/label_core.h"
@@ -55,6 +56,7 @@ LabelForm::LabelForm(QWidget* parent)
     SetUpMenus();
     SetUpControls();
     SetMode(Mode::Viewing);
+    AddHelpKey(this, kHelpLabels);
 }
 
 LabelForm::~LabelForm() = default;
@@ -71,6 +73,7 @@ void LabelForm::SetUpMenus() {
     QMenu* labels = m_menuBar->addMenu("&Label Types");
     labels->setObjectName("mnuLabels");
     m_mnuLabelNew = labels->addAction("&New");
+    m_mnuLabelNewFromProduct = labels->addAction("New from &Product...");
     m_mnuLabelEdit = labels->addAction("&Edit");
     m_mnuLabelSave = labels->addAction("&Save");
     m_mnuLabelDelete = labels->addAction("&Delete");
@@ -79,6 +82,7 @@ void LabelForm::SetUpMenus() {
     m_mnuFileFilter->setObjectName("mnuFileFilter");
     m_mnuFileExit->setObjectName("mnuFileExit");
     m_mnuLabelNew->setObjectName("mnuLabelNew");
+    m_mnuLabelNewFromProduct->setObjectName("mnuLabelNewFromProduct");
     m_mnuLabelEdit->setObjectName("mnuLabelEdit");
     m_mnuLabelSave->setObjectName("mnuLabelSave");
     m_mnuLabelDelete->setObjectName("mnuLabelDelete");
@@ -88,6 +92,7 @@ void LabelForm::SetUpMenus() {
     connect(m_mnuFileFilter, &QAction::triggered, this, &LabelForm::SetFilterCommand);
     connect(m_mnuFileExit, &QAction::triggered, this, &LabelForm::reject);
     connect(m_mnuLabelNew, &QAction::triggered, this, &LabelForm::NewCommand);
+    connect(m_mnuLabelNewFromProduct, &QAction::triggered, this, &LabelForm::NewFromProductCommand);
     connect(m_mnuLabelEdit, &QAction::triggered, this, &LabelForm::EditCommand);
     connect(m_mnuLabelSave, &QAction::triggered, this, [this] { SaveCommand(); });
     connect(m_mnuLabelDelete, &QAction::triggered, this, &LabelForm::DeleteCommand);

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ControlCore;
@@ -17,6 +18,8 @@ class QListWidget;
 class QMenuBar;
 class QToolBar;
 struct LabelDefinitionTexts;
+struct LabelRecord;
+struct LabelProduct;
 struct LabelRunOptions;
 
 namespace Ui {
@@ -47,6 +50,11 @@ public:
     using FilterEditorOpener = std::function<void(QWidget* parent)>;
     void SetFilterEditorOpener(FilterEditorOpener opener) { m_filterEditor = std::move(opener); }
 
+    // What "New from Product..." asks: the label product chosen, none when cancelled. Until
+    // one is set, the product chooser window over every label product.
+    using ProductChooser = std::function<std::optional<LabelProduct>(QWidget* parent)>;
+    void SetProductChooser(ProductChooser chooser) { m_productChooser = std::move(chooser); }
+
     Mode CurrentMode() const { return m_mode; }
     // The label definition shown and printed with; 0 for none.
     qint64 CurrentLabel() const { return m_currentLabel; }
@@ -69,6 +77,7 @@ private:
     void LabelListClick();
     void SelectLabelEntry(qint64 id);
     void ShowDefinition();
+    void ShowLabel(const LabelRecord& label);
     void ClearDefinition();
     LabelDefinitionTexts DefinitionTexts() const;
     bool DefinitionEvent(QObject* watched, QEvent* event);
@@ -93,6 +102,7 @@ private:
     // Commands.
     void SetMode(Mode mode);
     void NewCommand();
+    void NewFromProductCommand();
     void EditCommand();
     bool SaveCommand();
     void DeleteCommand();
@@ -114,6 +124,7 @@ private:
     QAction* m_mnuFileFilter;
     QAction* m_mnuFileExit;
     QAction* m_mnuLabelNew;
+    QAction* m_mnuLabelNewFromProduct;
     QAction* m_mnuLabelEdit;
     QAction* m_mnuLabelSave;
     QAction* m_mnuLabelDelete;
@@ -125,6 +136,7 @@ private:
     std::unique_ptr<ListCore> m_list;
     std::unique_ptr<WindowRunHost> m_runHost;
     FilterEditorOpener m_filterEditor;
+    ProductChooser m_productChooser;
 
     Mode m_mode = Mode::Viewing;
     qint64 m_currentLabel = 0;

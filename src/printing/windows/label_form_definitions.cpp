@@ -11,6 +11,10 @@
 #include "database/label_record.h"
 #include "printing/label_choice.h"
 #include "printing/label_definition_check.h"
+#include "printing/label_product.h"
+#include "printing/print_labels.h"
+#include "printing/printers.h"
+#include "printing/windows/label_product_chooser.h"
 
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -101,14 +105,18 @@ void LabelForm::ShowDefinition() {
         return;
     }
     m_labels->SetID(m_currentLabel);
-    ui->LabelNameBox->setText(m_labels->LName());
-    ui->RowsBox->setText(LabelNumberText(m_labels->LRows()));
-    ui->ColumnsBox->setText(LabelNumberText(m_labels->LCols()));
-    ui->TopIndentBox->setText(LabelNumberText(m_labels->IndentTop()));
-    ui->LeftIndentBox->setText(LabelNumberText(m_labels->IndentLeft()));
-    ui->RowDifferenceBox->setText(LabelNumberText(m_labels->RowDelta()));
-    ui->ColumnDifferenceBox->setText(LabelNumberText(m_labels->ColDelta()));
-    ui->TypeSizeBox->setText(LabelNumberText(m_labels->LTypeSize()));
+    ShowLabel(CurrentLabelRecord(*m_labels));
+}
+
+void LabelForm::ShowLabel(const LabelRecord& label) {
+    ui->LabelNameBox->setText(label.LName);
+    ui->RowsBox->setText(LabelNumberText(label.LRows));
+    ui->ColumnsBox->setText(LabelNumberText(label.LCols));
+    ui->TopIndentBox->setText(LabelNumberText(label.IndentTop));
+    ui->LeftIndentBox->setText(LabelNumberText(label.IndentLeft));
+    ui->RowDifferenceBox->setText(LabelNumberText(label.RowDelta));
+    ui->ColumnDifferenceBox->setText(LabelNumberText(label.ColDelta));
+    ui->TypeSizeBox->setText(LabelNumberText(label.LTypeSize));
 }
 
 void LabelForm::ClearDefinition() {
@@ -176,6 +184,31 @@ void LabelForm::NewCommand() {
     ClearDefinition();
     SetMode(Mode::New);
     ui->LabelNameBox->setFocus();
+}
+
+void LabelForm::NewFromProductCommand() {
+    if (RefusedWhilePrinting())
+        return;
+    if (m_mode == Mode::Edit) {
+        // The question of New comes first, so the chosen sheet never meets unsaved edits.
+        NewCommand();
+        if (m_mode != Mode::New)
+            return;
+    }
+    std::optional<LabelProduct> product;
+    if (m_productChooser) {
+        product = m_productChooser(this);
+    } else {
+        LabelProductChooser chooser(LabelProducts(), this);
+        if (chooser.exec() == QDialog::Accepted)
+            product = chooser.Chosen();
+    }
+    if (!product)
+        return;
+    if (m_mode != Mode::New)
+        NewCommand();
+    // Measured from the printable area of the printer the labels will go to.
+    ShowLabel(LabelFromProduct(*product, Printers::Current()));
 }
 
 void LabelForm::EditCommand() {

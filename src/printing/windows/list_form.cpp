@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/windows/fill_filter_box.h"
+#include "app/windows/help_window.h"
 #include "database/control_core.h"
 #include "database/engine_error.h"
 #include "database/list_core.h"
@@ -31,6 +32,7 @@ ListForm::ListForm(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique
     m_runHost =
         std::make_unique<WindowRunHost>(this, m_ui->StopButton, m_ui->StopBetweenSheetsCheck);
     SetUpToolbar();
+    AddHelpKey(this, kHelpReports);
     m_ui->StopButton->setVisible(false);
 
     connect(m_ui->mnuFileFilter, &QAction::triggered, this, &ListForm::SetFilterCommand);

@@ -4,11 +4,14 @@
 #include "main_form_window.h"
 
 #include "app/messages.h"
+#include "app/windows/help_window.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QUrl>
 
 using HelpGuide = MainFormWindow;
@@ -41,8 +44,54 @@ TEST_F(HelpGuide, EveryPageTheProgramOpensIsThere) {
         EXPECT_EQ(QFileInfo(file).fileName(), expected[i]);
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
     }
-    for (int topic : {kHelpContents, kHelpReadMe, kHelpSupport})
-        EXPECT_TRUE(QFileInfo::exists(HelpTopicFile(topic))) << topic;
+    for (int topic :
+         {kHelpContents, kHelpReadMe, kHelpSupport, kHelpLabels, kHelpPrinter, kHelpReports}) {
+        const QUrl page = QUrl::fromLocalFile(HelpTopicFile(topic).section('#', 0, 0));
+        EXPECT_TRUE(QFileInfo::exists(page.toLocalFile())) << topic;
+        const QString section = HelpTopicFile(topic).section('#', 1);
+        if (!section.isEmpty()) {
+            EXPECT_TRUE(Anchors(page.toLocalFile()).contains(section)) << topic;
+        }
+    }
+    // A section travels as the address's fragment.
+    ShowHelpTopic(kHelpPrinter);
+    const QUrl printer(m_dialogs->OpenedUrls().back());
+    EXPECT_EQ(QFileInfo(printer.toLocalFile()).fileName(), "settings.html");
+    EXPECT_EQ(printer.fragment(), "printer");
+}
+
+TEST_F(HelpGuide, HelpWindowShowsTheGuideWithBackForwardAndHome) {
+    const QDir folder(HelpFolder());
+    QUrl printer = QUrl::fromLocalFile(folder.filePath("settings.html"));
+    printer.setFragment("printer");
+    HelpWindow* window = HelpWindow::ShowPage(printer);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Source(), printer);
+    EXPECT_TRUE(window->windowTitle().startsWith("Lettrino Help: "))
+        << window->windowTitle().toStdString();
+    auto* browser = window->findChild<QTextBrowser*>("HelpBrowser");
+    ASSERT_TRUE(browser);
+    EXPECT_TRUE(browser->toPlainText().contains("Printer setup"));
+    auto* back = window->findChild<QToolButton*>("BackButton");
+    auto* forward = window->findChild<QToolButton*>("ForwardButton");
+    EXPECT_FALSE(back->isEnabled());
+
+    // Home is the guide's contents; Back and Forward walk the pages seen.
+    window->findChild<QToolButton*>("HomeButton")->click();
+    EXPECT_EQ(QFileInfo(window->Source().toLocalFile()).fileName(), "index.html");
+    EXPECT_TRUE(browser->toPlainText().contains("Labels and barcodes"));
+    ASSERT_TRUE(back->isEnabled());
+    back->click();
+    EXPECT_EQ(window->Source(), printer);
+    ASSERT_TRUE(forward->isEnabled());
+    forward->click();
+    EXPECT_EQ(QFileInfo(window->Source().toLocalFile()).fileName(), "index.html");
+
+    // A second page comes up in the same window.
+    EXPECT_EQ(HelpWindow::ShowPage(QUrl::fromLocalFile(folder.filePath("labels.html"))), window);
+    EXPECT_EQ(QFileInfo(window->Source().toLocalFile()).fileName(), "labels.html");
+    window->close(); // deletes it
 }
 
 TEST_F(HelpGuide, EveryLinkInsideTheGuideResolvesAndEveryPageIsInTheContents) {

@@ -7,7 +7,9 @@
 #include "database/label_core.h"
 #include "database/list_record.h"
 #include "printing/intelligent_mail_settings.h"
+#include "printing/label_product.h"
 #include "printing/windows/intelligent_mail_form.h"
+#include "printing/windows/label_product_chooser.h"
 #include "printing/windows/preview_page_view.h"
 #include "printing/windows/preview_watch.h"
 #include "printing/windows/print_label_select.h"
@@ -25,6 +27,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -615,4 +618,75 @@ TEST_F(LabelWindow, ClosingThePreviewWhileItMakesThePagesEndsTheRun) {
     EXPECT_FALSE(m_form->Printing());
     EXPECT_FALSE(QApplication::activeModalWidget());
     EXPECT_TRUE(Recorder()->Operations().empty());
+}
+
+TEST_F(LabelWindow, NewFromProductFillsTheBoxesOfANewDefinitionToCheckAndSave) {
+    AddAddressRecords(3);
+    Open();
+    std::optional<LabelProduct> answer;
+    m_form->SetProductChooser([&answer](QWidget*) { return answer; });
+    // Cancelled: nothing changes.
+    Trigger("mnuLabelNewFromProduct");
+    EXPECT_EQ(m_form->CurrentMode(), LabelForm::Mode::Viewing);
+    EXPECT_EQ(Text("LabelNameBox"), "Avery 5160");
+
+    const std::vector<LabelProduct> products = BuiltInLabelProducts();
+    answer = *FindLabelProduct(products, "Avery 5162");
+    Trigger("mnuLabelNewFromProduct");
+    EXPECT_EQ(m_form->CurrentMode(), LabelForm::Mode::New);
+    // The recording printer prints on the whole sheet: the indents are the paper's.
+    EXPECT_EQ(Text("LabelNameBox"), "Avery 5162");
+    EXPECT_EQ(Text("RowsBox"), "7");
+    EXPECT_EQ(Text("ColumnsBox"), "2");
+    EXPECT_EQ(Text("TopIndentBox"), "0.8958");
+    EXPECT_EQ(Text("LeftIndentBox"), "0.2188");
+    EXPECT_EQ(Text("RowDifferenceBox"), "1.3333");
+    EXPECT_EQ(Text("ColumnDifferenceBox"), "4.1875");
+    EXPECT_EQ(Text("TypeSizeBox"), "12");
+    Type("LabelNameBox", "Big address");
+    Trigger("mnuLabelSave");
+    EXPECT_EQ(m_form->CurrentMode(), LabelForm::Mode::Viewing);
+    LabelCore labels;
+    labels.SetID(m_form->CurrentLabel());
+    EXPECT_EQ(labels.LName(), "Big address");
+    EXPECT_FLOAT_EQ(labels.RowDelta(), 1.3333f);
+
+    // While editing, the question of New comes first; No keeps the edits.
+    Trigger("mnuLabelEdit");
+    Type("TypeSizeBox", "9");
+    m_dialogs->AnswerNo();
+    Trigger("mnuLabelNewFromProduct");
+    EXPECT_EQ(m_form->CurrentMode(), LabelForm::Mode::Edit);
+    EXPECT_EQ(Text("TypeSizeBox"), "9");
+}
+
+TEST_F(LabelWindow, ProductChooserNarrowsTheListAsTheUserTypes) {
+    LabelProductChooser chooser(BuiltInLabelProducts());
+    auto* table = chooser.findChild<QTableWidget*>("ProductTable");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rowCount(), 8);
+    EXPECT_EQ(table->item(0, 0)->text(), "Avery");
+    EXPECT_EQ(table->item(0, 3)->text(), "2.625 x 1 in");
+    EXPECT_EQ(table->item(0, 4)->text(), "30");
+    QTest::keyClicks(chooser.findChild<QLineEdit*>("SearchBox"), "shipping 4 x 2");
+    ASSERT_EQ(table->rowCount(), 2);
+    table->selectRow(1);
+    chooser.findChild<QPushButton*>("OKButton")->click();
+    ASSERT_TRUE(chooser.Chosen());
+    EXPECT_EQ(chooser.Chosen()->Name(), "Avery 8163");
+
+    QTest::keyClicks(chooser.findChild<QLineEdit*>("SearchBox"), " nothing");
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_FALSE(chooser.findChild<QPushButton*>("OKButton")->isEnabled());
+}
+
+TEST_F(LabelWindow, HelpKeyOpensTheGuideAtTheLabelsPage) {
+    AddAddressRecords(1);
+    Open();
+    QApplication::setActiveWindow(m_form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(m_form.get(), Qt::Key_F1);
+    ASSERT_EQ(m_dialogs->OpenedUrls().size(), 1);
+    EXPECT_TRUE(m_dialogs->OpenedUrls().front().endsWith("/labels.html"))
+        << m_dialogs->OpenedUrls().front().toStdString();
 }
