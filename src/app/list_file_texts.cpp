@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "database/engine_error.h"
 #include "database/file_names.h"
+#include "database/list_file_operations.h"
 
 #include <QDir>
 
@@ -42,7 +43,7 @@ QString BackupFailureText(const EngineError& error) {
 
 QString CompactDoneText(const QString& path, const QString& keptAs) {
     const QString done = QStringLiteral("Compacting complete.");
-    if (keptAs == path.left(path.size() - 3) + QLatin1String("BAK"))
+    if (keptAs == CompactBackupFile(path))
         return done;
     return done + "\nThe previous version was kept as " + QDir::toNativeSeparators(keptAs) + ".";
 }

@@ -219,33 +219,6 @@ protected:
             .chopped(1);
     }
 
-    static std::vector<ListRecord> Stored() {
-        std::vector<ListRecord> records;
-        ListCore store;
-        store.SetIndex("ID");
-        if (store.Records() == 0)
-            return records;
-        store.FirstRecord();
-        do {
-            ListRecord r;
-            r.Name = store.Name();
-            r.Address = store.Address();
-            r.City = store.City();
-            r.State = store.State();
-            r.Zip = store.Zip();
-            r.EMail = store.EMail();
-            r.Phone = store.Phone();
-            r.Attention = store.Attention();
-            r.Code = store.Code();
-            r.CarRt = store.CarRt();
-            r.LastEdit = store.LastEdit();
-            r.Switches = store.Switches();
-            r.Notes = store.Notes();
-            records.push_back(r);
-        } while (store.MoveUp());
-        return records;
-    }
-
     QString m_list;
 };
 
@@ -288,7 +261,7 @@ TEST_F(CsvFileTest, AddressBookExportsInEveryFormSpreadsheetsWrite) {
         EXPECT_EQ(result.notImported, 0);
         EXPECT_EQ(ImportReportText(result),
                   "3 records were imported.\nColumns not imported: \"Birthday\"");
-        const std::vector<ListRecord> stored = Stored();
+        const std::vector<ListRecord> stored = StoredRecords();
         ASSERT_EQ(stored.size(), 3u);
         EXPECT_EQ(stored[0].Name, QString::fromUtf8("Peña; José"));
         EXPECT_EQ(stored[0].Address, "12 Oak St\r\nSuite 4");
@@ -320,7 +293,7 @@ TEST_F(CsvFileTest, BadBytesInAUtf8FileAreReplacedAndTold) {
     EXPECT_EQ(ImportReportText(result),
               QString::fromUtf8("3 records were imported.\n1 line held characters that are not "
                                 "UTF-8 (shown as \uFFFD): line 3"));
-    const std::vector<ListRecord> stored = Stored();
+    const std::vector<ListRecord> stored = StoredRecords();
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].Name, QString::fromUtf8("Peña"));
     EXPECT_EQ(stored[1].Name, QString::fromUtf8("M\uFFFDller"));
@@ -391,7 +364,7 @@ TEST_F(CsvFileTest, ExportedCsvReadsBackInPythonAndImportsIdentically) {
     const ImportResult result = ImportTextFile(Path("out.csv"), back);
     EXPECT_EQ(result.added, 3);
     EXPECT_EQ(ImportReportText(result), "3 records were imported.");
-    const std::vector<ListRecord> stored = Stored();
+    const std::vector<ListRecord> stored = StoredRecords();
     ASSERT_EQ(stored.size(), 3u);
     const ListRecord* expected[] = {&originals[1], &originals[0], &originals[2]}; // name order
     for (int i = 0; i < 3; ++i) {

@@ -40,39 +40,9 @@ protected:
         return r;
     }
 
-    // Every record of the current list in the order they were added.
-    static std::vector<ListRecord> Stored() {
-        std::vector<ListRecord> records;
-        ListCore store;
-        store.SetIndex("ID");
-        if (store.Records() == 0)
-            return records;
-        store.FirstRecord();
-        do {
-            ListRecord r;
-            r.Name = store.Name();
-            r.Address = store.Address();
-            r.City = store.City();
-            r.State = store.State();
-            r.Zip = store.Zip();
-            r.EMail = store.EMail();
-            r.Phone = store.Phone();
-            r.Attention = store.Attention();
-            r.Code = store.Code();
-            r.CarRt = store.CarRt();
-            r.LastEdit = store.LastEdit();
-            r.Switches = store.Switches();
-            r.Notes = store.Notes();
-            r.Marked = store.Marked();
-            r.Imported = store.Imported();
-            records.push_back(r);
-        } while (store.MoveUp());
-        return records;
-    }
-
     static QStringList StoredNames() {
         QStringList names;
-        for (const ListRecord& r : Stored())
+        for (const ListRecord& r : StoredRecords())
             names << r.Name;
         return names;
     }
@@ -190,7 +160,7 @@ TEST_F(ImportExportTest, RecordsComeBackFieldForFieldInBothStyles) {
         EXPECT_EQ(result.added, 3);
         EXPECT_EQ(result.notImported, 0);
         EXPECT_EQ(CommittedRows(back), 3);
-        const std::vector<ListRecord> stored = Stored();
+        const std::vector<ListRecord> stored = StoredRecords();
         ASSERT_EQ(stored.size(), 3u);
         // Exported in name order: the empty name first, then Acme, then O'Brien.
         ListRecord quoted = originals[0];
@@ -227,7 +197,7 @@ TEST_F(ImportExportTest, NamePartsAndAddressLinesRoundTripAsTransferFiles) {
 
         MakeList(style == Delimiter::Tab ? "PartsTab.mdb" : "PartsQuoted.mdb");
         EXPECT_EQ(ImportTextFile(Path("parts.ltx"), fields, style).added, 4);
-        const std::vector<ListRecord> stored = Stored();
+        const std::vector<ListRecord> stored = StoredRecords();
         ASSERT_EQ(stored.size(), 4u);
         EXPECT_EQ(stored[0].Name, "");
         EXPECT_EQ(stored[1].Name, "Acme Corp");
@@ -357,7 +327,7 @@ TEST_F(ImportExportTest, LinesThatCantBeRecordsAreToldAndTheImportGoesOn) {
     EXPECT_EQ(faults.notImported, 8);
     const QStringList names = StoredNames();
     EXPECT_EQ(names, QStringList({"He said \"hi\"", "Six", "Seven"}));
-    EXPECT_EQ(Stored()[0].Switches, "1000000000000000");
+    EXPECT_EQ(StoredRecords()[0].Switches, "1000000000000000");
     EXPECT_EQ(ImportReportText(faults),
               "Invalid input file.\n"
               "3 records were imported.\n"
@@ -405,7 +375,7 @@ TEST_F(ImportExportTest, ShortLinesAndEmptyTabFields) {
     EXPECT_EQ(result.blankLines, 2);
     EXPECT_EQ(result.shortLines, 4);
     EXPECT_EQ(result.firstShortLines, QList<qint64>({1, 2, 5, 6}));
-    const std::vector<ListRecord> stored = Stored();
+    const std::vector<ListRecord> stored = StoredRecords();
     ASSERT_EQ(stored.size(), 4u);
     EXPECT_EQ(stored[0].Code, "");
     EXPECT_EQ(stored[0].Name, "Smith");
@@ -433,7 +403,7 @@ TEST_F(ImportExportTest, ShortLinesAndEmptyTabFields) {
     EXPECT_EQ(Export(options), QStringList("\tDayton\t"));
     MakeList("Again.mdb");
     EXPECT_EQ(ImportTextFile(Path("out.ltx"), options.fields, Delimiter::Tab).added, 1);
-    const std::vector<ListRecord> again = Stored();
+    const std::vector<ListRecord> again = StoredRecords();
     ASSERT_EQ(again.size(), 1u);
     EXPECT_EQ(again[0].Name, "");
     EXPECT_EQ(again[0].City, "Dayton");
@@ -447,7 +417,7 @@ TEST_F(ImportExportTest, ConsecutiveNotesColumnsJoinIntoOneNote) {
     // Separated by another column, the second Notes column replaces the first.
     Import("\"Brown\",\"lost\",\"x\",\"kept\"\r\n", {Name, Notes, Code, Notes},
            Delimiter::QuoteComma);
-    const std::vector<ListRecord> stored = Stored();
+    const std::vector<ListRecord> stored = StoredRecords();
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].Notes, "Met at the fair. Call back\r\nin May");
     EXPECT_EQ(stored[1].Notes, "first part, second part");
@@ -474,7 +444,7 @@ TEST_F(ImportExportTest, FilesInEveryEncodingAndLineEnd) {
     Import("Crlf\tC\tone\ntwo\r\nLast\tD\tthree", fields, Delimiter::Tab);
     // An old Mac file: CR alone ends every line.
     Import("\"Cr one\",\"E\",\"\"\r\"Cr two\",\"F\",\"\"\r", fields, Delimiter::QuoteComma);
-    const std::vector<ListRecord> stored = Stored();
+    const std::vector<ListRecord> stored = StoredRecords();
     ASSERT_EQ(stored.size(), 10u);
     EXPECT_EQ(stored[0].Name, QString::fromUtf8("Müller; Jörg"));
     EXPECT_EQ(stored[0].City, QString::fromUtf8("Köln"));

@@ -3,6 +3,8 @@
 #include "app/settings.h"
 #include "app/value_formats.h"
 #include "database/connection.h"
+#include "database/list_core.h"
+#include "database/list_record.h"
 #include "database/new_database.h"
 #include "database/statement.h"
 
@@ -88,4 +90,33 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+std::vector<ListRecord> StoredRecords() {
+    std::vector<ListRecord> records;
+    ListCore store;
+    store.SetIndex("ID");
+    if (store.Records() == 0)
+        return records;
+    store.FirstRecord();
+    do {
+        ListRecord r;
+        r.Name = store.Name();
+        r.Address = store.Address();
+        r.City = store.City();
+        r.State = store.State();
+        r.Zip = store.Zip();
+        r.EMail = store.EMail();
+        r.Phone = store.Phone();
+        r.Attention = store.Attention();
+        r.Code = store.Code();
+        r.CarRt = store.CarRt();
+        r.LastEdit = store.LastEdit();
+        r.Switches = store.Switches();
+        r.Notes = store.Notes();
+        r.Marked = store.Marked();
+        r.Imported = store.Imported();
+        records.push_back(r);
+    } while (store.MoveUp());
+    return records;
 }

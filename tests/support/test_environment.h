@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
+
+struct ListRecord;
 
 // Every test gets its own temporary folder, its own settings file (nothing touches the
 // user's home), the scripted dialogs and the normal (not international) mode.
@@ -34,3 +37,6 @@ protected:
 // Reads a file's bytes (empty when it cannot be read).
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Every record of the current list, in the order they were added (by ID).
+std::vector<ListRecord> StoredRecords();
