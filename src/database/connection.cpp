@@ -22,6 +22,11 @@ void JetLikeFunction(sqlite3_context* context, int, sqlite3_value** args) {
     sqlite3_result_int(context, JetLikeMatch(pattern, text) ? 1 : 0);
 }
 
+// Before the engine starts: its count of the memory it uses, which the program never asks
+// for, takes a lock on every allocation (and a bulk import makes millions of them).
+[[maybe_unused]] const bool g_noMemoryCount =
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+
 // Before main(): a test's own file system registered later wraps this one.
 [[maybe_unused]] const bool g_usingLongPaths = UseLongPathFileSystem();
 

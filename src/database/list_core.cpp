@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "database/connection.h"
 #include "database/control_core.h"
+#include "database/encoded_record.h"
 #include "database/engine_error.h"
 #include "database/filter_core.h"
 #include "database/keyset_cursor.h"
@@ -24,7 +25,6 @@ bool g_filterRefused = false;
 qint64 g_chosenFilter = -1;
 
 const QString kNameIndex = QStringLiteral("Name");
-const QString kNoSwitches = QStringLiteral("0000000000000000");
 
 // The column of each sort code; any other code sorts by name.
 QString SortColumn(int sequence) {
@@ -285,17 +285,29 @@ bool ListCore::MoveToEditDate(const QDate& date, bool exact) {
     return Search("LastEdit", StoredDate(date), exact);
 }
 
-namespace {
-
-QString SwitchesToStore(const ListRecord& record) {
-    return record.Switches.trimmed().isEmpty() ? kNoSwitches : record.Switches;
+bool ListCore::AppendRecord(const ListRecord& record) {
+    return AppendRecord(EncodedRecord(record));
 }
 
-} // namespace
-
-bool ListCore::AppendRecord(const ListRecord& record) {
+bool ListCore::AppendRecord(const EncodedRecord& record) {
+    static const QString sql = [] {
+        QStringList names;
+        for (const char* name : EncodedRecord::kTextColumnNames)
+            names << QStringLiteral("\"%1\"").arg(QLatin1String(name));
+        names << QStringLiteral("\"Marked\"") << QStringLiteral("\"Imported\"");
+        return QStringLiteral("INSERT INTO \"List\" (%1) VALUES (?%2)")
+            .arg(names.join(QStringLiteral(", ")),
+                 QStringLiteral(", ?").repeated(names.size() - 1));
+    }();
     try {
-        InsertRow(Columns(record, SwitchesToStore(record)));
+        CachedStatement insert = Statements().Use(sql);
+        int position = 0;
+        for (int column = 0; column < EncodedRecord::kTextColumns; ++column)
+            insert->BindUtf8(++position, record.Text(column));
+        insert->Bind(++position, record.Marked());
+        insert->Bind(++position, record.Imported());
+        insert->Run();
+        RowWritten();
         return true;
     } catch (const EngineError& error) {
         // Only the record's own values are refused here; a failure of the file (full disk,

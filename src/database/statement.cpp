@@ -41,6 +41,13 @@ Statement& Statement::Bind(int position, const QString& value) {
     return *this;
 }
 
+Statement& Statement::BindUtf8(int position, QByteArrayView text) {
+    // An empty view may have no data; the engine takes a null pointer for NULL.
+    sqlite3_bind_text(m_stmt, position, text.isEmpty() ? "" : text.data(), int(text.size()),
+                      SQLITE_STATIC);
+    return *this;
+}
+
 Statement& Statement::Bind(int position, qint64 value) {
     sqlite3_bind_int64(m_stmt, position, value);
     return *this;

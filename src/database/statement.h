@@ -25,6 +25,9 @@ public:
     Statement& Bind(int position, const char* value) {
         return Bind(position, QString::fromUtf8(value));
     }
+    // Binds UTF-8 text without copying it: the bytes must stay as they are until the
+    // statement has run, and every run must bind the position again.
+    Statement& BindUtf8(int position, QByteArrayView text);
     Statement& Bind(int position, qint64 value);
     Statement& Bind(int position, int value) { return Bind(position, qint64(value)); }
     Statement& Bind(int position, double value);

@@ -166,7 +166,7 @@ ImportResult ImportTextFile(const QString& path, const ImportOptions& options,
                 }
                 if (row.shortLine)
                     Note(result.shortLines, result.firstShortLines, row.line);
-                if (list.AppendRecord(row.record)) {
+                if (list.AppendRecord(row.encoded)) {
                     ++result.added;
                     if (batch->RowsInBatch() == 0) {
                         committed = result.added;

@@ -47,8 +47,14 @@ void ImportReadAhead::Run(SourceRow first, bool haveFirst, qint64 firstBytes) {
     qint64 bytesRead = haveFirst ? firstBytes : m_source.BytesRead();
     while (true) {
         if (haveRow) {
-            batch.push_back(Prepare(row, m_fields, m_today));
-            batch.back().bytesRead = bytesRead;
+            PreparedRow& prepared = batch.emplace_back(Prepare(row, m_fields, m_today));
+            prepared.bytesRead = bytesRead;
+            // Encoded here, the record costs the thread that writes the list nothing more
+            // than binding its bytes.
+            if (prepared.fault == LineFault::None) {
+                prepared.encoded = EncodedRecord(prepared.record);
+                prepared.record = ListRecord();
+            }
         }
         if (batch.size() == kBatchRows || (!haveRow && !batch.empty())) {
             std::unique_lock<std::mutex> lock(m_mutex);

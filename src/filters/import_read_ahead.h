@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/encoded_record.h"
 #include "database/list_record.h"
 #include "filters/import_source.h"
 #include "filters/transfer_items.h"
@@ -16,6 +17,7 @@
 struct PreparedRow {
     qint64 line = 0;
     ListRecord record;
+    EncodedRecord encoded; // the record as stored (read ahead, the record is then left empty)
     LineFault fault = LineFault::None;
     QString reason;         // with a fault: the report's words for it
     bool badBytes = false;  // held bytes that are not UTF-8
