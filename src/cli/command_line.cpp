@@ -72,15 +72,16 @@ const std::vector<CommandSpec>& Specs() {
          1,
          1,
          {"fields", "delimiter"},
-         {"tab", "csv", "dry-run"},
+         {"tab", "csv", "header", "no-header", "dry-run"},
          {},
          {{"delimiter", {"comma", "semicolon", "tab"}}},
-         "import FILE [--fields LIST] [--tab | --csv [--delimiter comma|semicolon|tab]]\n"
-         "           [--dry-run]",
+         "import FILE [--fields LIST] [--tab | --csv [--delimiter comma|semicolon|tab]\n"
+         "           [--header | --no-header]] [--dry-run]",
          "Adds one record per line of the delimited text file FILE to the list, as\n"
          "\"Import/Export Text Files\" does, and prints how many were added. Blank lines are\n"
          "skipped; lines that can't be records are not imported and are told with their\n"
-         "line numbers and reasons. A file that is not text is refused.\n"
+         "line numbers and reasons. A file that is not text is refused. Files in UTF-8,\n"
+         "Windows-1252 or UTF-16 with its byte-order mark (\"Unicode Text\") are read.\n"
          "\n"
          "  --fields LIST  the items of a line, in order, separated by commas: captions\n"
          "                 such as \"Name\", \"Address Line 1\", \"<Skip Field>\", or their\n"
@@ -91,6 +92,8 @@ const std::vector<CommandSpec>& Specs() {
          "                 them; a first line of column names (\"First Name\", \"Surname\",\n"
          "                 \"Postal Code\", ...) is read as a header\n"
          "  --delimiter D  the CSV delimiter; otherwise the file's first lines tell it\n"
+         "  --header       the first line of the CSV file is a header, whatever it holds\n"
+         "  --no-header    the first line of the CSV file is a record, whatever it holds\n"
          "  --dry-run      print the items of the columns and the first 20 records as they\n"
          "                 would be stored, and change nothing\n"},
         {"export",

@@ -100,6 +100,10 @@ int CheckTransferOptions(const CommandLine& line) {
         return UsageError(line.Command(), "--tab and --csv can't be given together");
     if (line.HasValue("delimiter") && !line.Flag("csv"))
         return UsageError(line.Command(), "--delimiter is for --csv");
+    if (line.Flag("header") && line.Flag("no-header"))
+        return UsageError(line.Command(), "--header and --no-header can't be given together");
+    if ((line.Flag("header") || line.Flag("no-header")) && !line.Flag("csv"))
+        return UsageError(line.Command(), "--header and --no-header are for --csv");
     return kExitDone;
 }
 
@@ -111,6 +115,9 @@ int RunImport(const CommandLine& line) {
     options.delimiter = ChosenDelimiter(line);
     options.csvDelimiter = CsvDelimiter(line);
     options.headingsChooseFields = !line.HasValue("fields");
+    options.firstLine = line.Flag("header")      ? FirstLine::Header
+                        : line.Flag("no-header") ? FirstLine::Data
+                                                 : FirstLine::Detect;
     const QString path = QFileInfo(line.Arguments().first()).absoluteFilePath();
     if (line.Flag("dry-run"))
         return PrintPlan(path, options);

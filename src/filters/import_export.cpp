@@ -75,7 +75,9 @@ QStringList Quoted(const QStringList& texts) {
 // items unless the caller's field list stands. True when the row was a header.
 bool ReadHeader(const SourceRow& row, const ImportOptions& options, QList<int>& fields,
                 QStringList* unmatched) {
-    if (options.delimiter != Delimiter::Csv || row.notARecord || !LooksLikeHeader(row.values))
+    if (options.delimiter != Delimiter::Csv || row.notARecord ||
+        options.firstLine == FirstLine::Data ||
+        (options.firstLine == FirstLine::Detect && !LooksLikeHeader(row.values)))
         return false;
     if (options.headingsChooseFields) {
         const HeadingMap map = MapHeadings(row.values);

@@ -16,6 +16,13 @@ struct ListRecord;
 // export); returns false to stop. Stopping keeps what was done.
 using ProgressHandler = std::function<bool(qint64 done, qint64 total)>;
 
+// CSV: what the first line of a file is.
+enum class FirstLine {
+    Detect, // a header when one of its cells is a column name an item is known by
+    Header, // always a header
+    Data    // always a record
+};
+
 // How a file is read.
 struct ImportOptions {
     QList<int> fields; // the items of a line's fields, in order
@@ -24,6 +31,7 @@ struct ImportOptions {
     // CSV: when the first line is a header, its headings choose the items of the columns
     // (see MapHeadings) instead of fields. A header line is never imported.
     bool headingsChooseFields = true;
+    FirstLine firstLine = FirstLine::Detect;
 };
 
 // A line that was not imported, and why.

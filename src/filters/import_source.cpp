@@ -1,6 +1,7 @@
 #include "filters/import_source.h"
 
 #include "filters/text_line_reader.h"
+#include "filters/utf16_text_copy.h"
 
 namespace {
 
@@ -18,13 +19,21 @@ bool AllEmpty(const QStringList& values) {
 } // namespace
 
 ImportSource::ImportSource(const QString& path, Delimiter delimiter, char csvDelimiter)
-    : m_delimiter(delimiter), m_file(path) {
+    : m_delimiter(delimiter) {
+    QString readPath = path;
+    if (Utf16TextCopy::IsUtf16(path)) {
+        m_utf16 = std::make_unique<Utf16TextCopy>(path);
+        if (!m_utf16->IsMade())
+            return;
+        readPath = m_utf16->Path();
+    }
     if (delimiter != Delimiter::Csv) {
-        m_lines = std::make_unique<TextLineReader>(path);
+        m_lines = std::make_unique<TextLineReader>(readPath);
         m_open = m_lines->IsOpen();
         m_survey = m_lines->Survey();
         return;
     }
+    m_file.setFileName(readPath);
     if (!m_file.open(QIODevice::ReadOnly))
         return;
     m_survey = SurveyText(m_file);

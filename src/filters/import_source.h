@@ -10,6 +10,7 @@
 #include <memory>
 
 class TextLineReader;
+class Utf16TextCopy;
 
 // One line (or, in a CSV file, one record, which may run over several lines) of a file
 // to import.
@@ -20,9 +21,9 @@ struct SourceRow {
     bool badBytes = false;   // held bytes that are not UTF-8 in a UTF-8 file
 };
 
-// The records of a delimited text file, one by one, in its encoding: lines in the
-// quote-comma or tab form, or CSV records. Lines with nothing on them (no text in any
-// field) are skipped and counted.
+// The records of a delimited text file, one by one, in its encoding (UTF-8, Windows-1252,
+// or UTF-16 with its byte-order mark): lines in the quote-comma or tab form, or CSV records. Lines
+// with nothing on them (no text in any field) are skipped and counted.
 class ImportSource {
 public:
     // csvDelimiter 0 lets the first lines of a CSV file tell theirs.
@@ -42,6 +43,7 @@ private:
     bool NextCsv(SourceRow& row);
 
     Delimiter m_delimiter;
+    std::unique_ptr<Utf16TextCopy> m_utf16; // the UTF-8 copy read instead of a UTF-16 file
     bool m_open = false;
     TextSurvey m_survey;
     std::unique_ptr<TextLineReader> m_lines;

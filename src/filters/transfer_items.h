@@ -56,10 +56,11 @@ QString LineFaultText(LineFault fault, const QString& item);
 
 // One record from the values of one line, taken in the order of the field list.
 // Consecutive entries with the same code join their values. Missing values stay empty; a
-// record without a date column is dated today (an empty date column leaves it undated). Line breaks inside a value (LF, CR LF or CR) become the
-// record's line breaks (CR LF) in the address and the notes, and blanks in one-line items.
-// A Switches value shorter than sixteen characters is padded with "0". Gives the fault
-// and, through item, the caption of the item it concerns; record is set only without one.
+// record without a date column is dated today (an empty date column leaves it undated). Line breaks
+// inside a value (LF, CR LF or CR) become the record's line breaks (CR LF) in the address and the
+// notes, and blanks in one-line items. A Switches value shorter than sixteen characters is padded
+// with "0". Gives the fault and, through item, the caption of the item it concerns; record is set
+// only without one.
 LineFault RecordFromFields(const QStringList& values, const QList<int>& fields, const QDate& today,
                            ListRecord& record, QString* item = nullptr);
 

@@ -182,6 +182,14 @@ TEST_F(CliTest, CsvImportPreviewImportAndExport) {
 
     EXPECT_EQ(Run({"import", Path("sheet.csv"), "--tab", "--csv"}).exitCode, 2);
     EXPECT_EQ(Run({"import", Path("sheet.csv"), "--delimiter", "semicolon"}).exitCode, 2);
+    EXPECT_EQ(Run({"import", Path("sheet.csv"), "--no-header"}).exitCode, 2);
+    EXPECT_EQ(Run({"import", Path("sheet.csv"), "--csv", "--header", "--no-header"}).exitCode, 2);
+    const CliResult asData =
+        Run({"import", Path("sheet.csv"), "--csv", "--no-header", "--dry-run", "--fields",
+             "Last Name,First Name,Address Line 1,City,<Skip Field>,<Skip Field>"});
+    EXPECT_TRUE(asData.out.contains("header: no\n")) << asData.out.toStdString();
+    EXPECT_TRUE(asData.out.contains("\n1\tSurname; Given Name\tStreet\tTown\t"))
+        << asData.out.toStdString();
 }
 
 TEST_F(CliTest, ACorruptFilterStopsWorkOnItsRecords) {

@@ -245,7 +245,9 @@ TEST_F(CsvFileTest, AddressBookExportsInEveryFormSpreadsheetsWrite) {
     const Form forms[] = {{"utf-8", ",", "QUOTE_MINIMAL"},
                           {"utf-8-sig", ";", "QUOTE_ALL"},
                           {"cp1252", ";", "QUOTE_MINIMAL"},
-                          {"utf-8-sig", "\\t", "QUOTE_MINIMAL"}};
+                          {"utf-8-sig", "\\t", "QUOTE_MINIMAL"},
+                          // Excel's "Unicode Text": UTF-16 with its mark, tab separated.
+                          {"utf-16", "\\t", "QUOTE_MINIMAL"}};
     int file = 0;
     for (const Form& form : forms) {
         SCOPED_TRACE(std::string(form.encoding) + " " + form.delimiter + " " + form.quoting);
@@ -419,4 +421,54 @@ TEST_F(CsvFileTest, APlanShowsTheMappingAndFirstRecordsAndStoresNothing) {
     EXPECT_EQ(mine.fields, QList<int>({Name, City}));
     EXPECT_EQ(mine.unmatched.size(), 9);
     EXPECT_EQ(Connection::Open(m_list)->QueryNumber("SELECT count(*) FROM List"), 0);
+}
+
+TEST_F(CsvFileTest, Utf16TextInEitherByteOrderWithItsBrokenUnitsTold) {
+    // "Zoë 𝄞" (a character outside the 16-bit range) on line 1; a lone surrogate on line 2.
+    const QString names[] = {QString::fromUtf8("Zo\u00EB \U0001D11E"), "Bad"};
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        MakeList(bigEndian ? "Big.mdb" : "Little.mdb");
+        QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
+        const QString text = names[0] + "\tK\u00F6ln\r\n" + names[1] + QChar(0xD800) + "\tBonn\r\n";
+        for (QChar c : text) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+            bytes += bigEndian ? QByteArray{1, high} + low : QByteArray{1, low} + high;
+        }
+        WriteBytes(Path("unicode.txt"), bytes);
+        const ImportResult result =
+            ImportTextFile(Path("unicode.txt"), {Name, City}, Delimiter::Tab);
+        EXPECT_EQ(result.added, 2);
+        EXPECT_EQ(result.firstBadByteLines, QList<qint64>{2});
+        const std::vector<ListRecord> stored = StoredRecords();
+        ASSERT_EQ(stored.size(), 2u);
+        EXPECT_EQ(stored[0].Name, names[0]);
+        EXPECT_EQ(stored[0].City, QString::fromUtf8("Köln"));
+        EXPECT_EQ(stored[1].Name, QString::fromUtf8("Bad\uFFFD"));
+    }
+}
+
+TEST_F(CsvFileTest, TheFirstLineIsAHeaderOrARecordAsTheUserSays) {
+    // A first record whose company is "Company" looks like a header; a header in French
+    // names nothing the program knows.
+    WriteWithPython("data.csv", {{"Acme", "Company"}, {"Bolt", "Works"}}, "utf-8", ",",
+                    "QUOTE_MINIMAL");
+    WriteWithPython("french.csv", {{"Nom", "Ville"}, {"Dupont", "Lyon"}}, "utf-8", ",",
+                    "QUOTE_MINIMAL");
+    ImportOptions options;
+    options.delimiter = Delimiter::Csv;
+    options.fields = {Name, City};
+    EXPECT_TRUE(PlanImport(Path("data.csv"), options).header);
+    EXPECT_FALSE(PlanImport(Path("french.csv"), options).header);
+    options.headingsChooseFields = false;
+    options.firstLine = FirstLine::Data;
+    EXPECT_EQ(ImportTextFile(Path("data.csv"), options).added, 2);
+    options.firstLine = FirstLine::Header;
+    const ImportResult french = ImportTextFile(Path("french.csv"), options);
+    EXPECT_EQ(french.added, 1);
+    const std::vector<ListRecord> stored = StoredRecords();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0].Name, "Acme");
+    EXPECT_EQ(stored[0].City, "Company");
+    EXPECT_EQ(stored[2].Name, "Dupont");
 }

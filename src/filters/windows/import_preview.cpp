@@ -4,6 +4,7 @@
 #include "database/list_record.h"
 #include "filters/transfer_items.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
@@ -47,9 +48,13 @@ ImportPreview::ImportPreview(const QString& path, const ImportOptions& options, 
     delimiterLabel->setBuddy(m_delimiterBox);
     top->addWidget(delimiterLabel);
     top->addWidget(m_delimiterBox);
+    m_headerBox = new QCheckBox("First line holds column &names", this);
+    m_headerBox->setObjectName("HeaderBox");
+    top->addWidget(m_headerBox);
     const bool csv = options.delimiter == Delimiter::Csv;
     delimiterLabel->setVisible(csv);
     m_delimiterBox->setVisible(csv);
+    m_headerBox->setVisible(csv);
     layout->addLayout(top);
 
     layout->addWidget(new QLabel("Columns of the file and the items they are imported as:", this));
@@ -89,6 +94,11 @@ ImportPreview::ImportPreview(const QString& path, const ImportOptions& options, 
         m_options.headingsChooseFields = true;
         Plan();
     });
+    connect(m_headerBox, &QCheckBox::clicked, this, [this](bool header) {
+        m_options.firstLine = header ? FirstLine::Header : FirstLine::Data;
+        m_options.headingsChooseFields = true;
+        Plan();
+    });
     Plan();
     resize(980, 640);
 }
@@ -97,6 +107,7 @@ void ImportPreview::Plan() {
     m_plan = PlanImport(m_path, m_options, kRows);
     if (m_plan.readable && m_options.delimiter == Delimiter::Csv)
         m_delimiterBox->setCurrentIndex(m_delimiterBox->findData(int(m_plan.csvDelimiter)));
+    m_headerBox->setChecked(m_plan.header);
     QString form = m_options.delimiter == Delimiter::Csv   ? QStringLiteral("CSV")
                    : m_options.delimiter == Delimiter::Tab ? QStringLiteral("Tab")
                                                            : QStringLiteral("Quote Comma");
@@ -202,5 +213,7 @@ ImportOptions ImportPreview::ChosenOptions() const {
     options.fields = MappedFields();
     options.headingsChooseFields = false;
     options.csvDelimiter = m_plan.csvDelimiter;
+    if (options.delimiter == Delimiter::Csv)
+        options.firstLine = m_plan.header ? FirstLine::Header : FirstLine::Data;
     return options;
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QTableWidget;
@@ -35,6 +36,7 @@ private:
     ImportPlan m_plan;
     QLabel* m_form;
     QComboBox* m_delimiterBox;
+    QCheckBox* m_headerBox;
     QTableWidget* m_mapping;
     QTableWidget* m_records;
     QLabel* m_notes;

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -318,6 +319,15 @@ TEST_F(ImportWindowTest, TheCsvPreviewShowsTheRecordsAsStoredAndTheMappingCanCha
             TableRow(records, 0).mid(0, 6),
             QStringList({"2", "Adams; Ann", "12 Oak St\nSuite 4", "Madison", "", "537031234"}));
         EXPECT_EQ(preview.findChild<QLabel*>("NotesLabel")->text(), "Not imported: \"Member No\".");
+        // Told that the first line is data, the preview shows it as a record in the
+        // window's order of items; told again, it is the header it was.
+        auto* header = preview.findChild<QCheckBox*>("HeaderBox");
+        EXPECT_TRUE(header->isChecked());
+        header->click();
+        EXPECT_EQ(records->rowCount(), 3);
+        EXPECT_EQ(item(0)->currentText(), "Name");
+        header->click();
+        EXPECT_EQ(records->rowCount(), 2);
         // The member number becomes the record's code, in the preview and in the import.
         item(5)->setCurrentIndex(item(5)->findText("Code"));
         EXPECT_EQ(TableRow(records, 1)[9], "B2");
