@@ -102,8 +102,38 @@ QString HelpTopicPage(int topic) {
         return QStringLiteral("readme.html");
     case kHelpSupport:
         return QStringLiteral("support.html");
+    case kHelpRecords:
+        return QStringLiteral("records.html");
+    case kHelpTemplates:
+        return QStringLiteral("records.html#templates");
+    case kHelpSwitchNames:
+        return QStringLiteral("lists.html#switches");
+    case kHelpNewList:
+        return QStringLiteral("lists.html#new");
+    case kHelpFilters:
+        return QStringLiteral("filters.html");
+    case kHelpImport:
+        return QStringLiteral("import-export.html");
+    case kHelpImportPreview:
+        return QStringLiteral("import-export.html#import");
+    case kHelpDuplicates:
+        return QStringLiteral("bulk-changes.html#duplicates");
+    case kHelpConvert:
+        return QStringLiteral("bulk-changes.html#convert");
     case kHelpLabels:
         return QStringLiteral("labels.html");
+    case kHelpLabelProducts:
+        return QStringLiteral("labels.html#products");
+    case kHelpDeliveryPoint:
+        return QStringLiteral("labels.html#barcodes");
+    case kHelpIntelligentMail:
+        return QStringLiteral("labels.html#imb");
+    case kHelpLabelPreview:
+        return QStringLiteral("labels.html#preview");
+    case kHelpPrinting:
+        return QStringLiteral("labels.html#printing");
+    case kHelpGrid:
+        return QStringLiteral("reports.html#grid");
     case kHelpPrinter:
         return QStringLiteral("settings.html#printer");
     case kHelpReports:

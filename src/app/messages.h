@@ -22,9 +22,24 @@ void MustOpenList();
 // The help topics the program opens: the guide's contents, the read-me page, the support
 // page, and the pages of the windows that offer help (F1).
 constexpr int kHelpContents = 0;
+constexpr int kHelpRecords = 1000;
+constexpr int kHelpTemplates = 1100;
+constexpr int kHelpSwitchNames = 1200;
+constexpr int kHelpNewList = 1300;
+constexpr int kHelpFilters = 2000;
+constexpr int kHelpImport = 3000;
+constexpr int kHelpImportPreview = 3100;
+constexpr int kHelpDuplicates = 3500;
+constexpr int kHelpConvert = 3600;
 constexpr int kHelpLabels = 4100;
+constexpr int kHelpLabelProducts = 4110;
+constexpr int kHelpDeliveryPoint = 4120;
+constexpr int kHelpIntelligentMail = 4130;
+constexpr int kHelpLabelPreview = 4140;
+constexpr int kHelpPrinting = 4150;
 constexpr int kHelpPrinter = 4400;
 constexpr int kHelpReports = 4500;
+constexpr int kHelpGrid = 4600;
 constexpr int kHelpReadMe = 8000;
 constexpr int kHelpSupport = 8800;
 // Opens the user guide (through the dialogs' OpenUrl: the program shows it in its help

@@ -1,7 +1,9 @@
 #include "app/windows/define_switches.h"
 
+#include "app/messages.h"
 #include "app/switch_names.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -18,6 +20,7 @@ constexpr int kRowsPerColumn = 8;
 } // namespace
 
 DefineSwitches::DefineSwitches(QWidget* parent) : QDialog(parent) {
+    AddHelpKey(this, kHelpSwitchNames);
     setObjectName(QStringLiteral("DefineSwitches"));
     setWindowTitle(QStringLiteral("Define Switches"));
     auto* grid = new QGridLayout(this);

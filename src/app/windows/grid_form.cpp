@@ -1,8 +1,10 @@
 #include "app/windows/grid_form.h"
 
+#include "app/messages.h"
 #include "app/settings.h"
 #include "app/windows/fill_filter_box.h"
 #include "app/windows/grid_cell_delegate.h"
+#include "app/windows/help_window.h"
 #include "database/control_core.h"
 #include "database/list_core.h"
 #include "printing/grid_model.h"
@@ -22,6 +24,7 @@ constexpr double kRowSpare = 50;
 
 GridForm::GridForm(QWidget* parent)
     : QDialog(parent), m_filterBox(new QComboBox(this)), m_grid(new QTableView(this)) {
+    AddHelpKey(this, kHelpGrid);
     setObjectName("GridForm");
     setWindowTitle("Grid View");
     m_filterBox->setObjectName("FilterBox");

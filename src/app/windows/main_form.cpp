@@ -8,6 +8,7 @@
 #include "app/windows/center_form.h"
 #include "app/windows/elided_text.h"
 #include "app/windows/fill_filter_box.h"
+#include "app/windows/help_window.h"
 #include "database/connection.h"
 #include "database/control_core.h"
 #include "database/damage_notes.h"
@@ -66,6 +67,7 @@ static void LoadPictures() {
 
 MainForm::MainForm(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainForm>()), m_timer(new QTimer(this)) {
+    AddHelpKey(this, kHelpRecords);
     LoadPictures();
     ui->setupUi(this);
     setWindowTitle(ApplicationTitle());

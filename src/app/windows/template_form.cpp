@@ -5,6 +5,7 @@
 #include "app/record_forms.h"
 #include "app/switch_names.h"
 #include "app/value_formats.h"
+#include "app/windows/help_window.h"
 #include "app/windows/plain_text_limit.h"
 #include "database/control_core.h"
 #include "database/template_core.h"
@@ -44,6 +45,7 @@ bool IsInsertKey(const QKeyEvent* event) {
 } // namespace
 
 Template::Template(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique<Ui::Template>()) {
+    AddHelpKey(this, kHelpTemplates);
     m_ui->setupUi(this);
     m_templates = std::make_unique<TemplateCore>();
     m_control = std::make_unique<ControlCore>();

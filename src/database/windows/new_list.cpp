@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 #include "database/engine_error.h"
 #include "database/make_new_list.h"
 #include "database/new_list_path.h"
@@ -30,6 +31,7 @@ QCheckBox* AddCheck(QWidget* parent, QVBoxLayout* layout, const char* name, cons
 } // namespace
 
 NewList::NewList(QWidget* parent) : QDialog(parent) {
+    AddHelpKey(this, kHelpNewList);
     setObjectName("NewList");
     setWindowTitle("Make a New Mailing List");
     setModal(true);

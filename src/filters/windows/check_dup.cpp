@@ -1,6 +1,8 @@
 #include "filters/windows/check_dup.h"
 
+#include "app/messages.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 #include "database/list_core.h"
 #include "filters/duplicate_check.h"
 #include "ui_check_dup.h"
@@ -18,6 +20,7 @@ constexpr qint64 kEventsEveryMs = 20;
 } // namespace
 
 CheckDup::CheckDup(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::CheckDup>()) {
+    AddHelpKey(this, kHelpDuplicates);
     m_ui->setupUi(this);
     CenterForm(this);
     m_list = std::make_unique<ListCore>();

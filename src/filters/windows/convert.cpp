@@ -5,6 +5,7 @@
 #include "app/switch_names.h"
 #include "app/windows/busy_pointer.h"
 #include "app/windows/fill_filter_box.h"
+#include "app/windows/help_window.h"
 #include "app/windows/select_all.h"
 #include "database/control_core.h"
 #include "database/filter_core.h"
@@ -27,6 +28,7 @@ const QString kChecking = QStringLiteral("Checking");
 } // namespace
 
 Convert::Convert(QWidget* parent) : ModalWindow(parent), m_ui(std::make_unique<Ui::Convert>()) {
+    AddHelpKey(this, kHelpConvert);
     m_ui->setupUi(this);
     for (int i = 0; i < 16; ++i)
         m_switches[size_t(i)] = findChild<QCheckBox*>(QStringLiteral("Switch%1").arg(i));

@@ -9,6 +9,7 @@
 #include "app/messages.h"
 #include "app/switch_names.h"
 #include "app/value_formats.h"
+#include "app/windows/help_window.h"
 #include "database/control_core.h"
 #include "database/filter_core.h"
 #include "filters/windows/caption_measure.h"
@@ -29,6 +30,7 @@ constexpr double kSwitchCaptionWidth = 2700;
 
 FilterForm::FilterForm(QWidget* parent)
     : ModalWindow(parent), m_ui(std::make_unique<Ui::FilterForm>()) {
+    AddHelpKey(this, kHelpFilters);
     m_ui->setupUi(this);
     m_filters = std::make_unique<FilterCore>();
     m_control = std::make_unique<ControlCore>();

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/messages.h"
 #include "app/windows/fill_filter_box.h"
+#include "app/windows/help_window.h"
 #include "database/control_core.h"
 #include "database/engine_error.h"
 #include "database/filter_core.h"
@@ -50,6 +51,7 @@ private:
 
 Import::Import(QWidget* parent)
     : ModalWindow(parent), m_ui(std::make_unique<Ui::Import>()), m_timer(new QTimer(this)) {
+    AddHelpKey(this, kHelpImport);
     m_ui->setupUi(this);
     m_control = std::make_unique<ControlCore>();
     m_filters = std::make_unique<FilterCore>();

@@ -1,6 +1,8 @@
 #include "filters/windows/import_preview.h"
 
 #include "app/clock.h"
+#include "app/messages.h"
+#include "app/windows/help_window.h"
 #include "database/list_record.h"
 #include "filters/transfer_items.h"
 
@@ -30,6 +32,7 @@ QTableWidgetItem* ReadOnlyCell(const QString& text) {
 
 ImportPreview::ImportPreview(const QString& path, const ImportOptions& options, QWidget* parent)
     : QDialog(parent), m_path(path), m_options(options) {
+    AddHelpKey(this, kHelpImportPreview);
     setWindowTitle("Import Preview");
     setObjectName("ImportPreview");
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 #include "database/list_core.h"
 #include "printing/delivery_point_values.h"
 
@@ -15,6 +16,7 @@ DeliveryPoint::DeliveryPoint(QWidget* parent)
     : QDialog(parent), m_zipBox(new QLineEdit(this)), m_dpBox(new QLineEdit(this)),
       m_cdBox(new QLineEdit(this)), m_overrideBox(new QLineEdit(this)),
       m_okButton(new QPushButton("OK", this)), m_cancelButton(new QPushButton("Cancel", this)) {
+    AddHelpKey(this, kHelpDeliveryPoint);
     setObjectName("DeliveryPoint");
     setWindowTitle("Delivery Point Digits");
     m_zipBox->setObjectName("ZipBox");

@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 #include "printing/intelligent_mail_settings.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@ IntelligentMailForm::IntelligentMailForm(QWidget* parent)
       m_deliveryPointCheck(
           new QCheckBox("Routing code with the delivery point (zip + 4 and two digits)", this)),
       m_okButton(new QPushButton("OK", this)), m_cancelButton(new QPushButton("Cancel", this)) {
+    AddHelpKey(this, kHelpIntelligentMail);
     setObjectName("IntelligentMailForm");
     setWindowTitle("Intelligent Mail Settings");
     m_barcodeIdBox->setObjectName("BarcodeIdBox");

@@ -430,7 +430,7 @@ void LabelForm::PreviewCommand() {
     LabelRecord label;
     if (ReadLabelDefinition(options.labelId, label))
         outlines = LabelSheet(label).TextAreas(Printers::Current());
-    PreviewForm preview(this, QStringLiteral("Labels"));
+    PreviewForm preview(this, QStringLiteral("Labels"), kHelpLabelPreview);
     m_printing = true;
     const bool print =
         preview.Preview([&](PrinterObject& printer,

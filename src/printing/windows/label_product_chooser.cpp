@@ -1,6 +1,8 @@
 #include "printing/windows/label_product_chooser.h"
 
+#include "app/messages.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,6 +15,7 @@
 LabelProductChooser::LabelProductChooser(std::vector<LabelProduct> products, QWidget* parent)
     : QDialog(parent), m_products(std::move(products)), m_searchBox(new QLineEdit(this)),
       m_productTable(new QTableWidget(this)) {
+    AddHelpKey(this, kHelpLabelProducts);
     setObjectName("LabelProductChooser");
     setWindowTitle("Choose a Label Product");
     m_searchBox->setObjectName("SearchBox");

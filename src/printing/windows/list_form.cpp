@@ -142,7 +142,7 @@ void ListForm::PreviewCommand(Report report, const QString& what) {
         return;
     ReportOptions options = Options();
     options.stopBetweenSheets = false; // the pages are the same; nothing to wait for
-    PreviewForm preview(this, what);
+    PreviewForm preview(this, what, kHelpReports);
     m_printing = true;
     const bool print = preview.Preview([&](PrinterObject& printer, LabelRunHost& host) {
         options.printer = &printer;

@@ -1,6 +1,7 @@
 #include "printing/windows/preview_form.h"
 
 #include "app/messages.h"
+#include "app/windows/help_window.h"
 #include "printing/preview_pages.h"
 #include "printing/printer_object.h"
 #include "printing/printers.h"
@@ -22,9 +23,10 @@ constexpr double kWholePage = -1;
 constexpr double kPageWidth = -2;
 } // namespace
 
-PreviewForm::PreviewForm(QWidget* parent, const QString& what)
+PreviewForm::PreviewForm(QWidget* parent, const QString& what, int helpTopic)
     : QDialog(parent), m_view(new PreviewPageView), m_scroll(new QScrollArea(this)),
       m_zoom(new QComboBox(this)), m_pageLabel(new QLabel(this)), m_status(new QLabel(this)) {
+    AddHelpKey(this, helpTopic);
     setObjectName("PreviewForm");
     setWindowTitle(QStringLiteral("Print Preview - ") + what);
     setModal(true);

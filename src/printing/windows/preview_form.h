@@ -33,7 +33,8 @@ public:
     // A run that prints on the printer given, with this window as its host.
     using Run = std::function<void(PrinterObject& printer, LabelRunHost& host)>;
 
-    PreviewForm(QWidget* parent, const QString& what);
+    // what names the pages in the title; helpTopic is the guide's page for F1.
+    PreviewForm(QWidget* parent, const QString& what, int helpTopic);
     ~PreviewForm() override;
 
     // Shows the window and the pages of the run as they come, until the user closes the

@@ -1,6 +1,8 @@
 #include "printing/windows/print_label_select.h"
 
+#include "app/messages.h"
 #include "app/windows/center_form.h"
+#include "app/windows/help_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +13,7 @@ PrintLabelSelect::PrintLabelSelect(QWidget* parent)
     : QDialog(parent), m_nextPageButton(new QPushButton("Next Page", this)),
       m_printAllButton(new QPushButton("Print All", this)),
       m_quitButton(new QPushButton("Cancel", this)) {
+    AddHelpKey(this, kHelpPrinting);
     setObjectName("PrintLabelSelect");
     setWindowTitle("Continue Printing?");
     m_nextPageButton->setObjectName("NextPageButton");

@@ -45,7 +45,12 @@ TEST_F(HelpGuide, EveryPageTheProgramOpensIsThere) {
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
     }
     for (int topic :
-         {kHelpContents, kHelpReadMe, kHelpSupport, kHelpLabels, kHelpPrinter, kHelpReports}) {
+         {kHelpContents,     kHelpReadMe,        kHelpSupport,       kHelpRecords,
+          kHelpTemplates,    kHelpSwitchNames,   kHelpNewList,       kHelpFilters,
+          kHelpImport,       kHelpImportPreview, kHelpDuplicates,    kHelpConvert,
+          kHelpLabels,       kHelpLabelProducts, kHelpDeliveryPoint, kHelpIntelligentMail,
+          kHelpLabelPreview, kHelpPrinting,      kHelpPrinter,       kHelpReports,
+          kHelpGrid}) {
         const QUrl page = QUrl::fromLocalFile(HelpTopicFile(topic).section('#', 0, 0));
         EXPECT_TRUE(QFileInfo::exists(page.toLocalFile())) << topic;
         const QString section = HelpTopicFile(topic).section('#', 1);

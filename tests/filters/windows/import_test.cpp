@@ -24,6 +24,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -328,6 +329,10 @@ TEST_F(ImportWindowTest, TheCsvPreviewShowsTheRecordsAsStoredAndTheMappingCanCha
         EXPECT_EQ(item(0)->currentText(), "Name");
         header->click();
         EXPECT_EQ(records->rowCount(), 2);
+        // F1 opens the guide where it tells of the preview.
+        Q_EMIT preview.findChild<QShortcut*>("HelpKey")->activated();
+        ASSERT_FALSE(m_dialogs->OpenedUrls().isEmpty());
+        EXPECT_TRUE(m_dialogs->OpenedUrls().back().endsWith("/import-export.html#import"));
         // The member number becomes the record's code, in the preview and in the import.
         item(5)->setCurrentIndex(item(5)->findText("Code"));
         EXPECT_EQ(TableRow(records, 1)[9], "B2");
