@@ -169,36 +169,45 @@ int main(int argc, char** argv) {
     std::printf("%s\n", QByteArray(120, '-').constData());
     // Medians by operation key and list size, for targets relative to another operation.
     QHash<QString, double> medians;
-    for (const BenchOperation& op : BenchOperations()) {
-        if (!options.only.isEmpty() && !options.only.contains(QString::fromLatin1(op.key)))
-            continue;
-        for (int records : options.sizes) {
-            if (op.onlySize && records != op.onlySize)
-                continue;
-            const QString path = ListPath(options, records);
-            std::vector<double> times;
-            double peakMb = 0;
-            for (int run = 0; run < options.runs; ++run) {
+    const auto key = [](const char* op, int records) {
+        return QStringLiteral("%1/%2").arg(QLatin1String(op)).arg(records);
+    };
+    for (int records : options.sizes) {
+        std::vector<const BenchOperation*> chosen;
+        for (const BenchOperation& op : BenchOperations())
+            if ((options.only.isEmpty() || options.only.contains(QString::fromLatin1(op.key))) &&
+                (!op.onlySize || records == op.onlySize))
+                chosen.push_back(&op);
+        // The operations take turns run by run, so that a slow spell of the machine falls on
+        // all of them alike and an operation measured against another meets the same one.
+        const QString path = ListPath(options, records);
+        std::vector<std::vector<double>> times(chosen.size());
+        std::vector<double> peakMb(chosen.size(), 0);
+        for (int run = 0; run < options.runs; ++run)
+            for (size_t i = 0; i < chosen.size(); ++i) {
+                const BenchOperation& op = *chosen[i];
                 const Sample sample = InChild(options, path, [&] { return op.run(path); });
                 if (sample.seconds >= 0)
-                    times.push_back(sample.seconds / op.perStep);
-                peakMb = std::max(peakMb, sample.peakMb);
+                    times[i].push_back(sample.seconds / op.perStep);
+                peakMb[i] = std::max(peakMb[i], sample.peakMb);
             }
+        for (size_t i = 0; i < chosen.size(); ++i) {
+            const BenchOperation& op = *chosen[i];
             double median = -1;
-            if (!times.empty()) {
-                std::sort(times.begin(), times.end());
-                median = times[times.size() / 2];
+            if (!times[i].empty()) {
+                std::sort(times[i].begin(), times[i].end());
+                median = times[i][times[i].size() / 2];
             }
-            medians.insert(QStringLiteral("%1/%2").arg(QLatin1String(op.key)).arg(records), median);
+            medians.insert(key(op.key, records), median);
+        }
+        for (size_t i = 0; i < chosen.size(); ++i) {
+            const BenchOperation& op = *chosen[i];
+            const double median = medians.value(key(op.key, records));
             const double reference =
-                op.relativeTo
-                    ? medians.value(
-                          QStringLiteral("%1/%2").arg(QLatin1String(op.relativeTo)).arg(records),
-                          -1)
-                    : -1;
+                op.relativeTo ? medians.value(key(op.relativeTo, records), -1) : -1;
             std::printf("%-52s %10d %14s %9.1f MB  %s\n", op.label, records,
-                        qPrintable(Duration(median)), peakMb,
-                        qPrintable(Target(op, records, median, peakMb, reference)));
+                        qPrintable(Duration(median)), peakMb[i],
+                        qPrintable(Target(op, records, median, peakMb[i], reference)));
             std::fflush(stdout);
         }
     }

@@ -1,10 +1,37 @@
 #include "filters/text_encoding.h"
 
 #include <QIODevice>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
 constexpr qint64 kChunk = 1 << 16;
+
+// Eight bytes at a time: most of a large file is plain ASCII text, which needs no look at
+// each byte.
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+
+std::uint64_t Word(const char* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// True when all eight bytes are ASCII.
+bool AllAscii(std::uint64_t word) {
+    return (word & kHighBits) == 0;
+}
+
+// True when all eight bytes are printable ASCII (0x20 to 0x7E): no line end, no control.
+bool AllPrintable(std::uint64_t word) {
+    // Without a byte below 0x20 nothing borrows, and no byte's high bit is set.
+    if (((word | (word - 0x20 * kOnes)) & kHighBits) != 0)
+        return false;
+    const std::uint64_t del = word ^ (0x7F * kOnes); // a zero byte where 0x7F stood
+    return ((del - kOnes) & ~del & kHighBits) == 0;
+}
 
 // C0 control characters that no text line holds: all but tab, line feed, form feed,
 // carriage return and the end-of-file mark (26) that older programs wrote.
@@ -15,8 +42,14 @@ bool IsStrayControl(unsigned char b) {
 } // namespace
 
 void Utf8Check::Feed(QByteArrayView bytes) {
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
+    const char* const data = bytes.data();
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (m_pending == 0 && i + 8 <= size && AllAscii(Word(data + i))) {
+            i += 7;
+            continue;
+        }
+        const auto b = static_cast<unsigned char>(data[i]);
         if (m_pending > 0) {
             if (b >= m_low && b <= m_high) {
                 m_low = 0x80;
@@ -96,8 +129,15 @@ TextSurvey SurveyText(QIODevice& device) {
         first = false;
         survey.size += chunk.size();
         check.Feed(chunk);
-        for (char ch : chunk) {
-            const auto b = static_cast<unsigned char>(ch);
+        const char* const data = chunk.constData();
+        const qsizetype size = chunk.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            if (i + 8 <= size && AllPrintable(Word(data + i))) {
+                lineHasText = true;
+                i += 7;
+                continue;
+            }
+            const auto b = static_cast<unsigned char>(data[i]);
             if (b == '\n' || b == '\r') {
                 (b == '\r' ? survey.sawCr : survey.sawLf) = true;
                 survey.lines += lineHasText;
