@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "app/value_formats.h"
 #include "database/connection.h"
+#include "database/current_record.h"
 #include "database/list_core.h"
 #include "database/list_record.h"
 #include "database/new_database.h"
@@ -100,23 +101,7 @@ std::vector<ListRecord> StoredRecords() {
         return records;
     store.FirstRecord();
     do {
-        ListRecord r;
-        r.Name = store.Name();
-        r.Address = store.Address();
-        r.City = store.City();
-        r.State = store.State();
-        r.Zip = store.Zip();
-        r.EMail = store.EMail();
-        r.Phone = store.Phone();
-        r.Attention = store.Attention();
-        r.Code = store.Code();
-        r.CarRt = store.CarRt();
-        r.LastEdit = store.LastEdit();
-        r.Switches = store.Switches();
-        r.Notes = store.Notes();
-        r.Marked = store.Marked();
-        r.Imported = store.Imported();
-        records.push_back(r);
+        records.push_back(CurrentListRecord(store));
     } while (store.MoveUp());
     return records;
 }
